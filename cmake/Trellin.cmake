@@ -1,0 +1,67 @@
+# Helpers shared by every folder's CMakeLists.
+
+# System code includes headers by their path from the repository root.
+function(trellin_library name)
+  add_library(${name} STATIC ${ARGN})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+endfunction()
+
+# Every executable (game, tools, tests, benchmarks) gets the replaced global
+# allocation operators unless the build turns them off.
+function(trellin_executable_setup name)
+  if(TRELLIN_REPLACE_ALLOCATORS AND TARGET core_operators)
+    target_link_libraries(${name} PRIVATE core_operators)
+  endif()
+endfunction()
+
+# trellin_add_test(NAME src... [LIBS lib...] [ENV VAR=value...] [LABELS label...])
+function(trellin_add_test name)
+  cmake_parse_arguments(T "" "" "LIBS;ENV;LABELS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  trellin_executable_setup(${name})
+  # Test properties reach CTest as flat name/value pairs, so a list-valued ENVIRONMENT would keep
+  # only its first variable: the tests (and their discovery) run through `cmake -E env` instead.
+  if(T_ENV)
+    set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${T_ENV})
+  endif()
+  set(props "")
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ${props})
+endfunction()
+
+# trellin_add_fuzzer(NAME src... [LIBS lib...] [RUNS n])
+# Built only in the clang sanitizer configuration; CTest runs each briefly so it stays buildable.
+function(trellin_add_fuzzer name)
+  if(NOT TRELLIN_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "RUNS" "LIBS" ${ARGN})
+  if(NOT F_RUNS)
+    set(F_RUNS 3000)
+  endif()
+  add_executable(${name} ${F_UNPARSED_ARGUMENTS})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS} Threads::Threads)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_total_time=60 ${corpus})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
+endfunction()
+
+# trellin_add_benchmark(NAME src... [LIBS lib...])
+function(trellin_add_benchmark name)
+  cmake_parse_arguments(B "" "" "LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  trellin_executable_setup(${name})
+endfunction()

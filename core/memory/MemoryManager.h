@@ -102,7 +102,8 @@ public:
     Allocator* getAllocatorFromCategory(unsigned category);
     // Null outside 0 to NUM_ALLOCATORS - 1.
     Allocator* getAllocator(int index);
-    // Asks every allocator for its use figure, in index order; writes nothing.
+    // Asks every allocator for its use figure, in index order, between the logger's
+    // default-colour modes 9 and 8; writes nothing.
     void printStatus();
     void printLeakInformation();
 

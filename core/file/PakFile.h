@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/containers/Array.h"
+#include "core/hash/HashString.h"
+#include "core/text/ZqString.h"
+#include "platform/playbook/FileBasePlaybook.h"
+
+namespace orvo {
+
+// The read-only data archive: a directory of members named by the name hash of their path,
+// stored or zlib-compressed, followed by a text listing of the member paths. At most one is
+// open (FileBase::pakFile_); while it is idle, every FileBasePlaybook read goes to its
+// current member. Members may be opened nested: opening one sets the current one aside and
+// closing it brings the other back where it stood.
+class PakFile : public FileBasePlaybook {
+public:
+    // A directory entry, the same on disk (little-endian words) and in memory.
+    struct FileEntry {
+        uint32_t nameHash;
+        uint32_t offset;      // from dataStart
+        uint32_t packedSize;  // 0: stored
+        uint32_t size;
+    };
+
+    struct OpenFile {
+        const FileEntry* entry;
+        ZqString name;
+        uint32_t position;
+        bool end;
+    };
+
+    PakFile(const ZqString& path, uint32_t inflateBufferSize);
+    PakFile(const ZqString& path, const void* image, uint32_t imageSize,
+            uint32_t inflateBufferSize);
+    ~PakFile() override;
+
+    bool pakOpenFile(const ZqString& name);
+    uint32_t pakReadFile(void* buffer, uint32_t n);
+    bool pakSeekFile(uint32_t position);
+    bool pakCloseFile();
+    uint32_t pakGetCurrentFileSize() const;
+    bool pakExists(const ZqString& name) const;
+    bool isMemberEnd() const { return memberEnd_; }
+
+    // The file names and subdirectory names that the listing holds under a directory.
+    bool readDirectory(const ZqString& directory, Array<ZqString>& files,
+                       Array<ZqString>& directories);
+
+    const ZqString& getArchiveName() const { return archiveName_; }
+    // The first directory entry of a member path, or null.
+    const FileEntry* findEntry(HashString name) const;
+
+private:
+    void construct();
+    bool fail();
+    uint32_t pakRead(void* buffer, uint32_t n);
+    bool pakSeek(uint32_t position);
+    void pakClose();
+    uint32_t pakGetFileSize();
+
+    // Archive I/O that keeps archivePosition_ equal to where the archive really stands.
+    bool moveTo(uint32_t absolute);
+    uint32_t readRetrying(void* buffer, uint32_t n);
+    uint32_t inflateMember(void* buffer, uint32_t n);
+    bool inBounds(const FileEntry& entry) const;
+    void pushFile();
+    void popFile();
+
+    ZqString archiveName_;
+    Array<OpenFile> stack_;
+    ZqString currentName_;
+    uint32_t dataStart_;
+    uint32_t listingOffset_;
+    Array<FileEntry> directory_;
+    const FileEntry* current_;  // null when no member is open
+    uint32_t archivePosition_;
+    uint32_t memberPosition_;
+    bool memberEnd_;
+    const unsigned char* ramImage_;
+    uint32_t ramImageSize_;
+    uint32_t ramPosition_;
+    unsigned char* inflateBuffer_;
+    uint32_t inflateBufferSize_;
+    uint32_t archiveSize_;
+};
+
+static_assert(sizeof(PakFile::FileEntry) == 16, "directory entries are 16 bytes on disk");
+
+}  // namespace orvo

@@ -1,0 +1,22 @@
+#include "core/log/LoggerFile.h"
+
+namespace orvo {
+
+bool LoggerFile::open(const char* path, bool append) {
+    close();
+    file_ = std::fopen(path, append ? "ab" : "wb");
+    return file_ != nullptr;
+}
+
+bool LoggerFile::write(const char* text) {
+    return file_ != nullptr && std::fputs(text, file_) >= 0;
+}
+
+void LoggerFile::close() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
+}  // namespace orvo

@@ -1,0 +1,29 @@
+#include "core/time/Clock.h"
+
+namespace orvo {
+
+TimePlatform* Clock::timePlatform_ = nullptr;
+
+// The pointer is cleared too, so that a later reading gives 0 instead of using a freed source.
+Clock::~Clock() {
+    delete timePlatform_;
+    timePlatform_ = nullptr;
+}
+
+double Clock::getCurrentTime() {
+    return timePlatform_ != nullptr ? timePlatform_->getCurrentTime() : 0.0;
+}
+
+void Clock::reset() {
+    if (timePlatform_ != nullptr) {
+        timePlatform_->reset();
+    }
+}
+
+double Clock::pause() { return timePlatform_ != nullptr ? timePlatform_->pause() : 0.0; }
+
+double Clock::resume() { return timePlatform_ != nullptr ? timePlatform_->resume() : 0.0; }
+
+bool Clock::paused() { return timePlatform_ != nullptr && timePlatform_->paused(); }
+
+}  // namespace orvo

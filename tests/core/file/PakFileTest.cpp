@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/file/BinaryFile.h"
+#include "core/file/FileUtils.h"
+#include "core/file/PakFile.h"
+#include "tests/core/file/TempDirectory.h"
+#include "tools/datawriter/PakWriter.h"
+
+using namespace orvo;
+using trellin::Bytes;
+using trellin_test::bytesOf;
+using trellin_test::TempDirectory;
+
+namespace {
+
+std::string pattern(std::size_t n, unsigned seed) {
+    std::string s(n, '\0');
+    uint32_t x = seed;
+    for (char& c : s) {
+        x = x * 1664525u + 1013904223u;
+        c = static_cast<char>('a' + (x >> 24) % 7);
+    }
+    return s;
+}
+
+Bytes makePak(const std::vector<trellin::PakMember>& members) {
+    Bytes image;
+    std::string error;
+    EXPECT_TRUE(trellin::buildPak(members, image, error)) << error;
+    return image;
+}
+
+// An archive written to disk and named by the root path.
+class PakFileTest : public ::testing::Test {
+protected:
+    void usePak(const Bytes& image) {
+        dir.write("trellin.pak", image);
+        FileBase::setRootPath((dir / "trellin.pak").c_str());
+    }
+    std::string read(BinaryFile& file, uint32_t n) {
+        std::string s(n, '\0');
+        s.resize(file.read(&s[0], 1, n));
+        return s;
+    }
+    TempDirectory dir;
+};
+
+}  // namespace
+
+TEST_F(PakFileTest, StoredMemberReadInPieces) {
+    const std::string body = pattern(2500, 1);
+    usePak(makePak({{"a/stored.bin", bytesOf(body), false}}));
+    BinaryFile file;
+    ASSERT_TRUE(file.open("a/stored.bin"));
+    EXPECT_EQ(read(file, 1000), body.substr(0, 1000));
+    EXPECT_EQ(read(file, 1000), body.substr(1000, 1000));
+    EXPECT_FALSE(FileBase::pakFile_->isMemberEnd());
+    EXPECT_EQ(read(file, 1000), body.substr(2000));
+    EXPECT_TRUE(FileBase::pakFile_->isMemberEnd());
+    EXPECT_EQ(read(file, 1000), "");
+}
+
+TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
+    const std::string body = pattern(300000, 2);  // larger than the inflate buffer
+    usePak(makePak({{"big.txt", bytesOf(body), true}, {"next.txt", bytesOf("NEXT"), true}}));
+    BinaryFile file;
+    ASSERT_TRUE(file.open("big.txt"));
+    EXPECT_EQ(read(file, 100), "");
+    ASSERT_TRUE(file.seek(0));
+    EXPECT_EQ(read(file, uint32_t(body.size())), body);
+    // A second whole read still gives this member, never the bytes that follow it.
+    ASSERT_TRUE(file.seek(0));
+    EXPECT_EQ(read(file, uint32_t(body.size())), body);
+    EXPECT_FALSE(FileBase::pakFile_->pakSeekFile(1));
+}
+
+TEST_F(PakFileTest, SeeksWithinAStoredMember) {
+    usePak(makePak({{"m", bytesOf("0123456789"), false}}));
+    ASSERT_TRUE(FileUtils::exists("m"));
+    PakFile* pak = FileBase::pakFile_;
+    ASSERT_TRUE(pak->pakOpenFile("m"));
+    EXPECT_TRUE(pak->pakSeekFile(4));
+    EXPECT_TRUE(pak->pakSeekFile(4));
+    char c[4] = {};
+    EXPECT_EQ(pak->pakReadFile(c, 2), 2u);
+    EXPECT_EQ(std::string(c, 2), "45");
+    EXPECT_TRUE(pak->pakSeekFile(50));
+    EXPECT_TRUE(pak->isMemberEnd());
+    EXPECT_EQ(pak->pakReadFile(c, 2), 0u);
+    EXPECT_TRUE(pak->pakCloseFile());
+    EXPECT_FALSE(pak->pakCloseFile());
+    EXPECT_FALSE(pak->pakSeekFile(0));
+}
+
+TEST_F(PakFileTest, NestedOpensContinueWhereTheyStopped) {
+    const std::string a = pattern(3000, 3);
+    const std::string b = pattern(3000, 4);
+    usePak(makePak({{"a", bytesOf(a), false}, {"b", bytesOf(b), true}}));
+    BinaryFile first;
+    ASSERT_TRUE(first.open("a"));
+    EXPECT_EQ(read(first, 1000), a.substr(0, 1000));
+    {
+        BinaryFile second;
+        ASSERT_TRUE(second.open("b"));
+        EXPECT_EQ(read(second, 3000), b);
+    }
+    EXPECT_EQ(read(first, 2000), a.substr(1000));
+}
+
+TEST_F(PakFileTest, FirstOfTwoEntriesWithOneHashWins) {
+    // Two directory entries named alike, pointing at "AAAA" and "BBBB".
+    Bytes image;
+    trellin::putU32(image, 8 + 32);
+    trellin::putU32(image, 8 + 32 + 8);
+    for (uint32_t offset : {0u, 4u}) {
+        trellin::putU32(image, HashString::calculateHash("twin"));
+        trellin::putU32(image, offset);
+        trellin::putU32(image, 0);
+        trellin::putU32(image, 4);
+    }
+    for (char c : std::string("AAAABBBBtwin\n")) {
+        image.push_back(static_cast<uint8_t>(c));
+    }
+    usePak(image);
+    BinaryFile file;
+    ASSERT_TRUE(file.open("twin"));
+    EXPECT_EQ(read(file, 4), "AAAA");
+}
+
+TEST_F(PakFileTest, OneArchiveAtATime) {
+    usePak(makePak({{"x", bytesOf("x"), false}}));
+    ASSERT_TRUE(FileUtils::exists("x"));
+    PakFile* open = FileBase::pakFile_;
+    EXPECT_FALSE(FileBase::openPakFile((dir / "trellin.pak").c_str()));
+    EXPECT_EQ(FileBase::pakFile_, open);
+    EXPECT_TRUE(FileBase::closePakFile());
+    EXPECT_FALSE(FileBase::closePakFile());
+}
+
+TEST_F(PakFileTest, ListingByDirectory) {
+    usePak(makePak({{"shaders/GLSL/a.vert", bytesOf("a"), true},
+                    {"shaders/GLSL/a.frag", bytesOf("b"), true},
+                    {"shaders/GLSL/lib/common.glsl", bytesOf("c"), true},
+                    {"shaders/GLSL/lib/more.glsl", bytesOf("d"), true},
+                    {"shaders/GLSL/old/x.vert", bytesOf("e"), true},
+                    {"textures/t.png", bytesOf("f"), false}}));
+    ASSERT_TRUE(FileUtils::exists("textures/t.png"));
+    Array<ZqString> files;
+    Array<ZqString> directories;
+    ASSERT_TRUE(FileBase::pakFile_->readDirectory("shaders/GLSL", files, directories));
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0], "a.frag");
+    EXPECT_EQ(files[1], "a.vert");
+    ASSERT_EQ(directories.size(), 2u);
+    EXPECT_EQ(directories[0], "lib");
+    EXPECT_EQ(directories[1], "old");
+    // Member reads still work after the listing moved the archive.
+    BinaryFile file;
+    ASSERT_TRUE(file.open("textures/t.png"));
+    EXPECT_EQ(read(file, 1), "f");
+}
+
+TEST_F(PakFileTest, EmptyDirectoryStillListsItsListing) {
+    Bytes image;
+    trellin::putU32(image, 8);
+    trellin::putU32(image, 8);
+    for (char c : std::string("docs/readme.txt\r\ndocs/x\r\n")) {
+        image.push_back(static_cast<uint8_t>(c));
+    }
+    usePak(image);
+    EXPECT_FALSE(FileUtils::exists("docs/readme.txt"));
+    ASSERT_NE(FileBase::pakFile_, nullptr);
+    Array<ZqString> files;
+    Array<ZqString> directories;
+    ASSERT_TRUE(FileBase::pakFile_->readDirectory("docs", files, directories));
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0], "readme.txt");
+}
+
+TEST_F(PakFileTest, ArchiveImageInMemory) {
+    const Bytes image = makePak({{"m/one.txt", bytesOf(pattern(5000, 5)), true}});
+    ASSERT_TRUE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
+    EXPECT_FALSE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
+    FileBase::setRootPath("ram.pak");
+    BinaryFile file;
+    ASSERT_TRUE(file.open("m/one.txt"));
+    EXPECT_EQ(read(file, 5000), pattern(5000, 5));
+    file.close();
+    EXPECT_TRUE(FileBase::unregisterRamPakFile("ram.pak"));
+    EXPECT_EQ(FileBase::pakFile_, nullptr);
+    EXPECT_FALSE(FileBase::unregisterRamPakFile("ram.pak"));
+}
+
+namespace {
+
+struct BadArchive {
+    const char* what;
+    Bytes image;
+    bool opens;  // whether the archive itself is accepted
+};
+
+Bytes header(uint32_t dataStart, uint32_t listingOffset) {
+    Bytes b;
+    trellin::putU32(b, dataStart);
+    trellin::putU32(b, listingOffset);
+    return b;
+}
+
+Bytes withEntry(Bytes b, uint32_t offset, uint32_t packed, uint32_t size, const Bytes& data) {
+    trellin::putU32(b, HashString::calculateHash("m"));
+    trellin::putU32(b, offset);
+    trellin::putU32(b, packed);
+    trellin::putU32(b, size);
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
+Bytes deflated(const std::string& text) {
+    uLongf n = compressBound(uLong(text.size()));
+    Bytes out(n);
+    compress2(out.data(), &n, reinterpret_cast<const Bytef*>(text.data()), uLong(text.size()), 9);
+    out.resize(n);
+    return out;
+}
+
+std::vector<BadArchive> badArchives() {
+    const std::string text = pattern(4000, 6);
+    const Bytes z = deflated(text);
+    Bytes cut(z.begin(), z.begin() + long(z.size() / 2));
+    Bytes damaged = z;
+    damaged[z.size() / 2] ^= 0x55;
+    damaged[z.size() / 2 + 1] ^= 0xAA;
+    const uint32_t zs = uint32_t(z.size());
+    return {
+        {"shorter than the header", Bytes{8, 0, 0}, false},
+        {"data start 0", header(0, 8), false},
+        {"data start inside the header", header(4, 8), false},
+        {"directory beyond the file", header(8 + 16 * 1000, 8), false},
+        {"stored member beyond the file", withEntry(header(24, 24), 0, 0, 100, Bytes(10, 'x')),
+         true},
+        {"member offset beyond the file",
+         withEntry(header(24, 24), 0xFFFFFFF0u, 0, 4, Bytes(4, 'x')), true},
+        {"packed size beyond the file", withEntry(header(24, 24), 0, zs + 100, 4000, z), true},
+        {"truncated stream", withEntry(header(24, 24), 0, uint32_t(cut.size()), 4000, cut), true},
+        {"damaged stream", withEntry(header(24, 24), 0, zs, 4000, damaged), true},
+        {"inflates to fewer bytes", withEntry(header(24, 24), 0, zs, 4100, z), true},
+        {"inflates to more bytes", withEntry(header(24, 24), 0, zs, 3900, z), true},
+    };
+}
+
+}  // namespace
+
+// No malformed archive crashes or reads out of bounds: a bad header leaves no archive open,
+// a bad member cannot be opened or read whole. Each case runs from a file and from memory.
+TEST_F(PakFileTest, MalformedArchives) {
+    for (const BadArchive& bad : badArchives()) {
+        for (bool inMemory : {false, true}) {
+            TempDirectory::resetFileState();
+            if (inMemory) {
+                ASSERT_TRUE(FileBase::registerRamPakFile("bad.pak", bad.image.data(),
+                                                         uint32_t(bad.image.size())));
+                FileBase::setRootPath("bad.pak");
+            } else {
+                usePak(bad.image);
+            }
+            BinaryFile file;
+            const bool opened = file.open("m");
+            EXPECT_EQ(FileBase::pakFile_ != nullptr, bad.opens) << bad.what;
+            if (opened) {
+                std::vector<char> buffer(file.size() + 1);
+                EXPECT_LT(file.read(buffer.data(), 1, file.size()), file.size()) << bad.what;
+                EXPECT_EQ(file.getError(), FileBase::ERROR_SHORT_READ) << bad.what;
+            } else {
+                EXPECT_EQ(file.getError(), FileBase::ERROR_NOT_FOUND) << bad.what;
+            }
+            if (FileBase::pakFile_ != nullptr) {
+                Array<ZqString> files;
+                Array<ZqString> directories;
+                FileBase::pakFile_->readDirectory("", files, directories);
+            }
+            if (inMemory) {
+                FileBase::unregisterRamPakFile("bad.pak");
+            }
+        }
+    }
+}

@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "core/hash/HashString.h"
+#include "tests/core/data/TestRecords.h"
+#include "tests/core/file/TempDirectory.h"
+#include "tools/datawriter/PakWriter.h"
+#include "tools/datawriter/StaticObjectWriter.h"
+#include "tools/datawriter/StringTableWriter.h"
+
+using trellin::Bytes;
+using trellin_test::bytesOf;
+
+namespace {
+
+uint32_t wordAt(const Bytes& b, std::size_t at) {
+    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
+           uint32_t(b[at + 3]) << 24;
+}
+
+}  // namespace
+
+TEST(PakWriter, LayoutSortedPathsAndListingLast) {
+    Bytes image;
+    std::string error;
+    ASSERT_TRUE(trellin::buildPak({{"b/two", bytesOf("22"), false}, {"a/one", bytesOf("1"), false}},
+                                  image, error));
+    EXPECT_EQ(wordAt(image, 0), 8u + 2 * 16);
+    const uint32_t listing = wordAt(image, 4);
+    EXPECT_EQ(std::string(image.begin() + listing, image.end()), "a/one\nb/two\n");
+    EXPECT_EQ(wordAt(image, 8), orvo::HashString::calculateHash("a/one"));
+    EXPECT_EQ(wordAt(image, 12), 0u);  // offset
+    EXPECT_EQ(wordAt(image, 16), 0u);  // stored
+    EXPECT_EQ(wordAt(image, 20), 1u);  // size
+    EXPECT_EQ(wordAt(image, 24 + 4), 1u);
+    EXPECT_EQ(image[40], '1');
+}
+
+TEST(PakWriter, RefusesBadMemberLists) {
+    Bytes image;
+    std::string error;
+    EXPECT_FALSE(trellin::buildPak({{"", bytesOf("x"), false}}, image, error));
+    EXPECT_FALSE(
+        trellin::buildPak({{"a", bytesOf("x"), false}, {"a", bytesOf("y"), true}}, image, error));
+    EXPECT_NE(error.find("duplicate"), std::string::npos);
+    // An empty member is stored even when compression is asked for.
+    ASSERT_TRUE(trellin::buildPak({{"e", Bytes(), true}}, image, error));
+    EXPECT_EQ(wordAt(image, 16), 0u);
+}
+
+TEST(StringTableWriter, LayoutAndRefusals) {
+    Bytes table;
+    std::string error;
+    ASSERT_TRUE(trellin::buildStringTable({{"A", "x"}, {"B", "yz"}}, table, error));
+    EXPECT_EQ(wordAt(table, 0), 2u);
+    EXPECT_EQ(wordAt(table, 4), orvo::HashString::calculateHash("A"));
+    EXPECT_EQ(wordAt(table, 8), 0u);
+    EXPECT_EQ(wordAt(table, 16), 2u);
+    EXPECT_EQ(std::string(table.begin() + 20, table.end()), std::string("x\0yz\0", 5));
+    EXPECT_FALSE(trellin::buildStringTable({{"A", "x"}, {"A", "y"}}, table, error));
+    EXPECT_FALSE(trellin::buildStringTable({{"A", std::string("x\0y", 3)}}, table, error));
+}
+
+// Sets with nothing to patch get no data pair; an empty set is refused.
+TEST(StaticObjectWriter, NeverWritesAnEmptyFile) {
+    trellin_test::TempDirectory dir;
+    std::vector<trellin_test::SurfaceRecord> plain(2);
+    trellin::StaticObjectFiles files;
+    std::string error;
+    ASSERT_TRUE(trellin::buildStaticObjects({"a", "b"}, plain.data(), 2, files, error));
+    EXPECT_EQ(files.objects.size(), 2u * 60);
+    EXPECT_TRUE(files.data.empty());
+    EXPECT_TRUE(files.fixup.empty());
+    ASSERT_TRUE(trellin::writeStaticObjects(dir / "Set", files, error));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Set.objects"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "Set.ids"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Set.array_data"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Set.array_fixup"));
+    EXPECT_FALSE(trellin::buildStaticObjects({}, plain.data(), 0, files, error));
+    EXPECT_FALSE(trellin::buildStaticObjects({"a"}, plain.data(), 2, files, error));
+}

@@ -14,9 +14,12 @@ function(trellin_executable_setup name)
   endif()
 endfunction()
 
-# trellin_add_test(NAME src... [LIBS lib...] [ENV VAR=value...] [LABELS label...])
+# trellin_add_test(NAME src... [LIBS lib...] [ENV VAR=value...] [LABELS label...]
+#                  [RESOURCE_LOCK name...])
+# RESOURCE_LOCK keeps tests that share one resource (such as the X display's pointer and
+# focus) from running at the same time under ctest -j.
 function(trellin_add_test name)
-  cmake_parse_arguments(T "" "" "LIBS;ENV;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS;ENV;LABELS;RESOURCE_LOCK" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -29,6 +32,9 @@ function(trellin_add_test name)
   set(props "")
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

@@ -6,8 +6,11 @@ const ZequinAllocation_t ZequinAllocation{};
 
 namespace {
 
-void* allocateInCategory(std::size_t size, std::size_t alignment, int category) noexcept {
+// `array` says which standard form a sanitizer build must pair with the later delete or delete[].
+void* allocateInCategory(std::size_t size, std::size_t alignment, int category,
+                         bool array = false) noexcept {
 #ifdef TRELLIN_REPLACE_ALLOCATORS
+    (void)array;
     orvo::MemoryManager* manager = orvo::MemoryManager::instance();
     return manager != nullptr ? manager->allocate(size, alignment, category) : nullptr;
 #else
@@ -17,13 +20,15 @@ void* allocateInCategory(std::size_t size, std::size_t alignment, int category) 
         return nullptr;
     }
     if (alignment <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) {
-        return ::operator new(size, std::nothrow);
+        return array ? ::operator new[](size, std::nothrow) : ::operator new(size, std::nothrow);
     }
     std::size_t powerOfTwo = __STDCPP_DEFAULT_NEW_ALIGNMENT__;
     while (powerOfTwo < alignment && powerOfTwo <= SIZE_MAX / 2) {
         powerOfTwo *= 2;
     }
-    return ::operator new(size, std::align_val_t(powerOfTwo), std::nothrow);
+    const std::align_val_t aligned = static_cast<std::align_val_t>(powerOfTwo);
+    return array ? ::operator new[](size, aligned, std::nothrow)
+                 : ::operator new(size, aligned, std::nothrow);
 #endif
 }
 
@@ -34,7 +39,7 @@ void* operator new(std::size_t size, int category, const ZequinAllocation_t&) no
 }
 
 void* operator new[](std::size_t size, int category, const ZequinAllocation_t&) noexcept {
-    return allocateInCategory(size, 1, category);
+    return allocateInCategory(size, 1, category, true);
 }
 
 void* operator new(std::size_t size, std::size_t alignment, int category,
@@ -44,7 +49,7 @@ void* operator new(std::size_t size, std::size_t alignment, int category,
 
 void* operator new[](std::size_t size, std::size_t alignment, int category,
                      const ZequinAllocation_t&) noexcept {
-    return allocateInCategory(size, alignment, category);
+    return allocateInCategory(size, alignment, category, true);
 }
 
 void* operator new(std::size_t size, unsigned, std::size_t alignment, int category,
@@ -54,7 +59,7 @@ void* operator new(std::size_t size, unsigned, std::size_t alignment, int catego
 
 void* operator new[](std::size_t size, unsigned, std::size_t alignment, int category,
                      const ZequinAllocation_t&) noexcept {
-    return allocateInCategory(size, alignment, category);
+    return allocateInCategory(size, alignment, category, true);
 }
 
 void* operator new(std::size_t size, int category, const ZequinAllocation_t&,
@@ -64,7 +69,7 @@ void* operator new(std::size_t size, int category, const ZequinAllocation_t&,
 
 void* operator new[](std::size_t size, int category, const ZequinAllocation_t&,
                      std::nothrow_t&) noexcept {
-    return allocateInCategory(size, 1, category);
+    return allocateInCategory(size, 1, category, true);
 }
 
 void* operator new(std::size_t size, std::size_t alignment, int category, const ZequinAllocation_t&,
@@ -74,7 +79,7 @@ void* operator new(std::size_t size, std::size_t alignment, int category, const 
 
 void* operator new[](std::size_t size, std::size_t alignment, int category,
                      const ZequinAllocation_t&, std::nothrow_t&) noexcept {
-    return allocateInCategory(size, alignment, category);
+    return allocateInCategory(size, alignment, category, true);
 }
 
 void* operator new(std::size_t size, unsigned, std::size_t alignment, int category,
@@ -84,7 +89,7 @@ void* operator new(std::size_t size, unsigned, std::size_t alignment, int catego
 
 void* operator new[](std::size_t size, unsigned, std::size_t alignment, int category,
                      const ZequinAllocation_t&, std::nothrow_t&) noexcept {
-    return allocateInCategory(size, alignment, category);
+    return allocateInCategory(size, alignment, category, true);
 }
 
 // Placement deletes free like a plain delete, which is how these objects are freed otherwise.

@@ -176,6 +176,18 @@ TEST(MemoryManagerTest, CategorisedNewRefusesBadRequests) {
     }
 }
 
+// The array forms must pair with delete[] in both builds (the sanitizer build checks the pairing).
+TEST(MemoryManagerTest, CategorisedArrayNewPairsWithArrayDelete) {
+    std::string* texts = new (0, ZequinAllocation) std::string[3];
+    ASSERT_NE(texts, nullptr);
+    texts[2] = "a text long enough to allocate storage of its own";
+    delete[] texts;
+    float* values = new (16, 8, ZequinAllocation) float[4];
+    ASSERT_NE(values, nullptr);
+    values[3] = 1.0f;
+    delete[] values;
+}
+
 TEST(MemoryManagerTest, CategorisedNewYieldsNullWithoutRunningTheConstructor) {
     if (!REPLACED) {
         GTEST_SKIP() << "categorised forms use the standard heap in this build";

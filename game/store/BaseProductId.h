@@ -1,0 +1,7 @@
+#pragma once
+
+// Base of the store's product ids.
+class BaseProductId {
+public:
+    virtual ~BaseProductId() {}
+};

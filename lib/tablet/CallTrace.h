@@ -1,0 +1,33 @@
+// The optional call trace: when $TRELLIN_TABLET_TRACE names a file, each multimedia call appends
+// one line, "name(arguments) = result". Handles are written as kind#serial.
+#pragma once
+
+#include <string>
+
+namespace tablet {
+
+class CallTrace {
+public:
+    static constexpr const char* kVariable = "TRELLIN_TABLET_TRACE";
+
+    explicit CallTrace(const char* function);
+    CallTrace& handle(const char* kind, unsigned int serial, bool present);
+    CallTrace& text(const char* value);
+    CallTrace& number(long long value);
+    CallTrace& octal(unsigned long value);
+    // Appends raw text to the argument list (after a separator).
+    CallTrace& raw(const std::string& value);
+    int result(int value);
+    void resultHandle(const char* kind, unsigned int serial, bool present);
+
+    static std::string quote(const char* value);
+
+private:
+    void argument(const std::string& value);
+    void write(const std::string& result);
+
+    std::string line_;
+    bool first_ = true;
+};
+
+}  // namespace tablet

@@ -1,0 +1,275 @@
+#include "lib/tablet/MusicPlayer.h"
+
+#include <chrono>
+#include <cmath>
+
+namespace tablet {
+namespace {
+
+// 100 is full level; every 20 below it is a tenth of the amplitude; 0 is silence.
+float gainOf(int volume) {
+    return volume <= 0 ? 0.0f : std::pow(10.0f, static_cast<float>(volume - 100) / 20.0f);
+}
+
+constexpr auto kStepInterval = std::chrono::milliseconds(10);
+
+}  // namespace
+
+std::unique_ptr<MusicPlayer> MusicPlayer::open() {
+    ALCdevice* device = alcOpenDevice(nullptr);
+    if (!device) return nullptr;
+    auto setThreadContext =
+        alcIsExtensionPresent(device, "ALC_EXT_thread_local_context")
+            ? reinterpret_cast<SetThreadContext>(alcGetProcAddress(device, "alcSetThreadContext"))
+            : nullptr;
+    ALCcontext* context = setThreadContext ? alcCreateContext(device, nullptr) : nullptr;
+    if (!context) {
+        alcCloseDevice(device);
+        return nullptr;
+    }
+    std::unique_ptr<MusicPlayer> player(new MusicPlayer(device, context, setThreadContext));
+    if (!player->createObjects()) return nullptr;
+    if (pthread_create(&player->thread_, nullptr, &MusicPlayer::threadMain, player.get()) != 0)
+        return nullptr;
+    player->threadStarted_ = true;
+    return player;
+}
+
+MusicPlayer::MusicPlayer(ALCdevice* device, ALCcontext* context, SetThreadContext setThreadContext)
+    : device_(device), context_(context), setThreadContext_(setThreadContext) {
+    samples_.resize(kBufferFrames * 2);
+}
+
+MusicPlayer::~MusicPlayer() {
+    if (threadStarted_) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            quit_ = true;
+        }
+        wake_.notify_all();
+        pthread_join(thread_, nullptr);
+    }
+    destroyObjects();
+    alcDestroyContext(context_);
+    alcCloseDevice(device_);
+}
+
+// Makes the player's context current for the calling thread alone and gives the thread back
+// what it had, so the process's current context (the sound effects') is never touched.
+class MusicPlayer::ThreadContextScope {
+public:
+    explicit ThreadContextScope(const MusicPlayer& player) : player_(player) {
+        auto getThreadContext = reinterpret_cast<ALCcontext*(ALC_APIENTRY*)()>(
+            alcGetProcAddress(player.device_, "alcGetThreadContext"));
+        previous_ = getThreadContext ? getThreadContext() : nullptr;
+        player_.setThreadContext_(player_.context_);
+    }
+    ~ThreadContextScope() { player_.setThreadContext_(previous_); }
+    ThreadContextScope(const ThreadContextScope&) = delete;
+    ThreadContextScope& operator=(const ThreadContextScope&) = delete;
+
+private:
+    const MusicPlayer& player_;
+    ALCcontext* previous_;
+};
+
+bool MusicPlayer::createObjects() {
+    ThreadContextScope scope(*this);
+    alGetError();
+    alGenSources(1, &source_);
+    alGenBuffers(kBufferCount, buffers_);
+    if (alGetError() != AL_NO_ERROR) {
+        source_ = 0;
+        return false;
+    }
+    freeBuffers_.assign(buffers_, buffers_ + kBufferCount);
+    return true;
+}
+
+void MusicPlayer::destroyObjects() {
+    if (!source_) return;
+    ThreadContextScope scope(*this);
+    alSourceStop(source_);
+    alSourcei(source_, AL_BUFFER, 0);
+    alDeleteSources(1, &source_);
+    alDeleteBuffers(kBufferCount, buffers_);
+}
+
+void* MusicPlayer::threadMain(void* self) {
+    static_cast<MusicPlayer*>(self)->run();
+    return nullptr;
+}
+
+void MusicPlayer::run() {
+    ThreadContextScope scope(*this);
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!quit_) {
+        step();
+        wake_.wait_for(lock, kStepInterval);
+    }
+    alSourceStop(source_);
+}
+
+void MusicPlayer::step() {
+    if (appliedSerial_ != resetSerial_) {
+        appliedSerial_ = resetSerial_;
+        alSourceStop(source_);
+        alSourcei(source_, AL_BUFFER, 0);
+        freeBuffers_.assign(buffers_, buffers_ + kBufferCount);
+        queuedFrames_.clear();
+    }
+    alSourcef(source_, AL_GAIN, gainOf(volume_));
+    ALint sourceState = AL_STOPPED;
+    alGetSourcei(source_, AL_SOURCE_STATE, &sourceState);
+    if (state_ == TABLET_PLAYER_PAUSED) {
+        if (sourceState == AL_PLAYING) alSourcePause(source_);
+    } else if (state_ == TABLET_PLAYER_PLAYING) {
+        stream();
+    }
+}
+
+void MusicPlayer::stream() {
+    ALint processed = 0;
+    alGetSourcei(source_, AL_BUFFERS_PROCESSED, &processed);
+    for (; processed > 0 && !queuedFrames_.empty(); --processed) {
+        ALuint buffer = 0;
+        alSourceUnqueueBuffers(source_, 1, &buffer);
+        freeBuffers_.push_back(buffer);
+        framesFinished_ += queuedFrames_.front();
+        queuedFrames_.pop_front();
+    }
+
+    const ALenum format = decoder_->channels() == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+    bool rewound = false;
+    while (!freeBuffers_.empty() && !endOfInput_) {
+        size_t frames = decoder_->read(samples_.data(), kBufferFrames);
+        if (frames == 0) {
+            // A rewind that yields nothing again would loop here forever.
+            if (repeat_ && !rewound && decoder_->rewind()) {
+                rewound = true;
+                ++loops_;
+                continue;
+            }
+            endOfInput_ = true;
+            break;
+        }
+        rewound = false;
+        ALuint buffer = freeBuffers_.back();
+        freeBuffers_.pop_back();
+        alBufferData(buffer, format, samples_.data(),
+                     static_cast<ALsizei>(frames * sizeof(int16_t) * decoder_->channels()),
+                     decoder_->rate());
+        alSourceQueueBuffers(source_, 1, &buffer);
+        queuedFrames_.push_back(frames);
+    }
+
+    ALint offset = 0;
+    alGetSourcei(source_, AL_SAMPLE_OFFSET, &offset);
+    framesPlayed_ = framesFinished_ + static_cast<unsigned long long>(offset > 0 ? offset : 0);
+
+    ALint sourceState = AL_STOPPED;
+    alGetSourcei(source_, AL_SOURCE_STATE, &sourceState);
+    if (sourceState == AL_PLAYING) return;
+    if (!queuedFrames_.empty()) {
+        // Starts, resumes after a pause, or recovers from running dry.
+        alSourcePlay(source_);
+    } else if (endOfInput_) {
+        state_ = TABLET_PLAYER_STOPPED;
+        endOfInput_ = false;
+        decoder_->rewind();
+    }
+}
+
+void MusicPlayer::restartFromBeginning() {
+    decoder_->rewind();
+    endOfInput_ = false;
+    ++resetSerial_;
+}
+
+void MusicPlayer::attach(std::unique_ptr<Mp3Decoder> decoder) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        decoder_ = std::move(decoder);
+        state_ = TABLET_PLAYER_STOPPED;
+        volume_ = 100;
+        repeat_ = false;
+        loops_ = 0;
+        framesPlayed_ = framesFinished_ = 0;
+        restartFromBeginning();
+    }
+    wake_.notify_all();
+}
+
+bool MusicPlayer::detach() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == TABLET_PLAYER_IDLE) return false;
+        decoder_.reset();
+        state_ = TABLET_PLAYER_IDLE;
+        endOfInput_ = false;
+        ++resetSerial_;
+    }
+    wake_.notify_all();
+    return true;
+}
+
+bool MusicPlayer::setParameters(int volume, int repeat) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (state_ == TABLET_PLAYER_IDLE || volume > 100 || repeat > 1) return false;
+    if (volume >= 0) volume_ = volume;
+    if (repeat >= 0) repeat_ = repeat == 1;
+    return true;
+}
+
+bool MusicPlayer::play() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == TABLET_PLAYER_IDLE) return false;
+        if (state_ == TABLET_PLAYER_STOPPED) {
+            loops_ = 0;
+            framesPlayed_ = framesFinished_ = 0;
+            restartFromBeginning();
+        }
+        state_ = TABLET_PLAYER_PLAYING;
+    }
+    wake_.notify_all();
+    return true;
+}
+
+bool MusicPlayer::stop() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == TABLET_PLAYER_IDLE || state_ == TABLET_PLAYER_STOPPED) return true;
+        state_ = TABLET_PLAYER_STOPPED;
+        restartFromBeginning();
+    }
+    wake_.notify_all();
+    return true;
+}
+
+bool MusicPlayer::setSpeed(int speed) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == TABLET_PLAYER_IDLE || (speed != 0 && speed != 1000)) return false;
+        // A stopped input stays stopped: resuming is no start.
+        if (speed == 0 && state_ == TABLET_PLAYER_PLAYING) state_ = TABLET_PLAYER_PAUSED;
+        if (speed == 1000 && state_ == TABLET_PLAYER_PAUSED) state_ = TABLET_PLAYER_PLAYING;
+    }
+    wake_.notify_all();
+    return true;
+}
+
+tablet_player_status_t MusicPlayer::status() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    tablet_player_status_t status{};
+    status.state = state_;
+    status.volume = volume_;
+    status.repeat = repeat_ ? 1 : 0;
+    status.loops = loops_;
+    status.frames_played = framesPlayed_;
+    status.sample_rate = decoder_ ? decoder_->rate() : 0;
+    status.channels = decoder_ ? decoder_->channels() : 0;
+    return status;
+}
+
+}  // namespace tablet

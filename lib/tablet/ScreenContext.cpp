@@ -1,0 +1,74 @@
+#include "lib/tablet/ScreenContext.h"
+
+#include <algorithm>
+
+#include "lib/tablet/EventQueue.h"
+
+namespace tablet {
+namespace {
+
+// Every open context, so that windows are found by their id alone.
+std::vector<ScreenContext*>& openContexts() {
+    static std::vector<ScreenContext*>* contexts = new std::vector<ScreenContext*>;
+    return *contexts;
+}
+
+}  // namespace
+
+std::unique_ptr<ScreenContext> ScreenContext::open() {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return nullptr;
+    return std::unique_ptr<ScreenContext>(new ScreenContext(display));
+}
+
+ScreenContext::ScreenContext(Display* display) : display_(display) {
+    openContexts().push_back(this);
+    EventQueue::instance().addSource(this);
+}
+
+ScreenContext::~ScreenContext() {
+    EventQueue::instance().removeSource(this);
+    auto& contexts = openContexts();
+    contexts.erase(std::remove(contexts.begin(), contexts.end(), this), contexts.end());
+    windows_.clear();
+    XCloseDisplay(display_);
+}
+
+X11Window* ScreenContext::findWindow(Window id) {
+    for (ScreenContext* context : openContexts())
+        for (auto& window : context->windows_)
+            if (window->id() == id) return window.get();
+    return nullptr;
+}
+
+X11Window* ScreenContext::createWindow() {
+    std::unique_ptr<X11Window> window = X11Window::create(display_);
+    if (!window) return nullptr;
+    windows_.push_back(std::move(window));
+    return windows_.back().get();
+}
+
+bool ScreenContext::destroyWindow(Window id) {
+    for (ScreenContext* context : openContexts()) {
+        auto& windows = context->windows_;
+        auto it = std::find_if(windows.begin(), windows.end(),
+                               [id](const std::unique_ptr<X11Window>& w) { return w->id() == id; });
+        if (it != windows.end()) {
+            windows.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void ScreenContext::poll(EventQueue& queue) {
+    // XPending reads what has arrived and never waits.
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        for (auto& window : windows_)
+            if (window->id() == event.xany.window) window->handle(event, eventsRequested_, queue);
+    }
+}
+
+}  // namespace tablet

@@ -1,7 +1,9 @@
 #include "lib/tablet/MusicPlayer.h"
 
 #include <chrono>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace tablet {
 namespace {
@@ -13,7 +15,38 @@ float gainOf(int volume) {
 
 constexpr auto kStepInterval = std::chrono::milliseconds(10);
 
+// Players still open when the process exits. OpenAL tears itself down after the exit handlers,
+// and aborts if a player thread is still mixing then, so the players are released first.
+std::mutex& liveMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::vector<MusicPlayer*>& livePlayers() {
+    static std::vector<MusicPlayer*> players;
+    return players;
+}
+
+void track(MusicPlayer* player) {
+    std::lock_guard<std::mutex> lock(liveMutex());
+    static const bool registered = (livePlayers(), std::atexit(&MusicPlayer::releaseAllAtExit) == 0);
+    (void)registered;
+    livePlayers().push_back(player);
+}
+
+void untrack(MusicPlayer* player) {
+    std::lock_guard<std::mutex> lock(liveMutex());
+    std::vector<MusicPlayer*>& players = livePlayers();
+    players.erase(std::remove(players.begin(), players.end(), player), players.end());
+}
+
 }  // namespace
+
+void MusicPlayer::releaseAllAtExit() {
+    std::lock_guard<std::mutex> lock(liveMutex());
+    for (MusicPlayer* player : livePlayers()) player->release();
+    livePlayers().clear();
+}
 
 std::unique_ptr<MusicPlayer> MusicPlayer::open() {
     ALCdevice* device = alcOpenDevice(nullptr);
@@ -32,6 +65,7 @@ std::unique_ptr<MusicPlayer> MusicPlayer::open() {
     if (pthread_create(&player->thread_, nullptr, &MusicPlayer::threadMain, player.get()) != 0)
         return nullptr;
     player->threadStarted_ = true;
+    track(player.get());
     return player;
 }
 
@@ -41,6 +75,13 @@ MusicPlayer::MusicPlayer(ALCdevice* device, ALCcontext* context, SetThreadContex
 }
 
 MusicPlayer::~MusicPlayer() {
+    untrack(this);
+    release();
+}
+
+void MusicPlayer::release() {
+    if (released_) return;
+    released_ = true;
     if (threadStarted_) {
         {
             std::lock_guard<std::mutex> lock(mutex_);

@@ -37,6 +37,9 @@ public:
     bool setSpeed(int speed);
     tablet_player_status_t status();
 
+    // Releases every open player; registered with atexit when the first one opens.
+    static void releaseAllAtExit();
+
 private:
     using SetThreadContext = ALCboolean(ALC_APIENTRY*)(ALCcontext*);
     class ThreadContextScope;
@@ -44,6 +47,8 @@ private:
     static constexpr size_t kBufferFrames = 4096;
 
     MusicPlayer(ALCdevice* device, ALCcontext* context, SetThreadContext setThreadContext);
+    // Stops the thread and gives back the OpenAL objects, device and context; once only.
+    void release();
     bool createObjects();
     void destroyObjects();
     static void* threadMain(void* self);
@@ -59,6 +64,7 @@ private:
     ALuint buffers_[kBufferCount] = {};
     pthread_t thread_{};
     bool threadStarted_ = false;
+    bool released_ = false;
 
     std::mutex mutex_;
     std::condition_variable wake_;

@@ -302,3 +302,19 @@ TEST(MusicPlayerTraceTest, CreationCallsAreTraced) {
 }
 
 }  // namespace
+
+// The game never destroys its player: the process exits with the player thread mixing. That
+// must end cleanly, not in the audio library's own exit-time teardown.
+TEST_F(MusicPlayerTest, ExitWhilePlayingEndsCleanly) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (int run = 0; run < 20; ++run) {
+        EXPECT_EXIT(
+            {
+                attachTone();
+                mmr_play(context_);
+                std::this_thread::sleep_for(std::chrono::milliseconds(run % 4 * 5));
+                std::exit(0);
+            },
+            ::testing::ExitedWithCode(0), "");
+    }
+}

@@ -56,12 +56,7 @@ uint32_t BinaryFile::readBytes(void* buffer, uint32_t n) {
 }
 
 bool BinaryFile::write(const void* buffer, uint32_t n) {
-    if (state_ == STATE_CLOSED) {
-        error_ = ERROR_NOT_OPEN;
-        return false;
-    }
-    if (!writing_) {
-        error_ = ERROR_WRITE_ON_READ;
+    if (!checkCanWrite()) {
         return false;
     }
     if (!rawWrite(buffer, n)) {

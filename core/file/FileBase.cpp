@@ -97,6 +97,30 @@ bool FileBase::selectArchive(const ZqString& full, ZqString& member) {
     return true;
 }
 
+bool FileBase::checkCanOpen() {
+    if (state_ == STATE_OPEN) {
+        error_ = ERROR_ALREADY_OPEN;
+        return false;
+    }
+    if (state_ == STATE_MEMORY) {
+        error_ = ERROR_MEMORY_FILE_OPEN;
+        return false;
+    }
+    return true;
+}
+
+bool FileBase::checkCanWrite() {
+    if (state_ == STATE_CLOSED) {
+        error_ = ERROR_NOT_OPEN;
+        return false;
+    }
+    if (!writing_) {
+        error_ = ERROR_WRITE_ON_READ;
+        return false;
+    }
+    return true;
+}
+
 bool FileBase::open(const char* path, bool loadToMemory, int category) {
     return open(ZqString(path != nullptr ? path : ""), loadToMemory, category);
 }
@@ -104,12 +128,7 @@ bool FileBase::open(const char* path, bool loadToMemory, int category) {
 bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     ZqString name(path);
     toForwardSlashes(name);
-    if (state_ == STATE_OPEN) {
-        error_ = ERROR_ALREADY_OPEN;
-        return false;
-    }
-    if (state_ == STATE_MEMORY) {
-        error_ = ERROR_MEMORY_FILE_OPEN;
+    if (!checkCanOpen()) {
         return false;
     }
     name_ = name;
@@ -161,12 +180,7 @@ bool FileBase::open(const void* bytes, uint32_t size) {
         error_ = ERROR_NOTHING_TO_READ;
         return false;
     }
-    if (state_ == STATE_OPEN) {
-        error_ = ERROR_ALREADY_OPEN;
-        return false;
-    }
-    if (state_ == STATE_MEMORY) {
-        error_ = ERROR_MEMORY_FILE_OPEN;
+    if (!checkCanOpen()) {
         return false;
     }
     memory_ = static_cast<const unsigned char*>(bytes);
@@ -190,12 +204,7 @@ bool FileBase::openForAppending(const ZqString& path) { return openRawForWrite(p
 bool FileBase::openRawForWrite(const ZqString& path, bool append) {
     ZqString name(path);
     toForwardSlashes(name);
-    if (state_ == STATE_OPEN) {
-        error_ = ERROR_ALREADY_OPEN;
-        return false;
-    }
-    if (state_ == STATE_MEMORY) {
-        error_ = ERROR_MEMORY_FILE_OPEN;
+    if (!checkCanOpen()) {
         return false;
     }
     if (name.empty()) {

@@ -117,6 +117,8 @@ protected:
     static bool selectArchive(const ZqString& full, ZqString& member);
     static void toForwardSlashes(ZqString& path);
     static ZqString fullPath(const ZqString& path);
+    // The write guard of the file types: false, with the error set, unless open for writing.
+    bool checkCanWrite();
 
     int error_;
     int state_;
@@ -129,6 +131,8 @@ protected:
     unsigned char* ownedCopy_;
 
 private:
+    // False, with the error set, while a raw or a memory file is open.
+    bool checkCanOpen();
     bool openRawForWrite(const ZqString& path, bool append);
     void releaseOwnedCopy();
 };

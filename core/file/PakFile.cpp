@@ -37,29 +37,14 @@ public:
 }  // namespace
 
 PakFile::PakFile(const ZqString& path, uint32_t inflateBufferSize)
-    : archiveName_(path),
-      dataStart_(0),
-      listingOffset_(0),
-      current_(nullptr),
-      archivePosition_(0),
-      memberPosition_(0),
-      memberEnd_(true),
-      ramImage_(nullptr),
-      ramImageSize_(0),
-      ramPosition_(0),
-      inflateBuffer_(nullptr),
-      inflateBufferSize_(inflateBufferSize),
-      archiveSize_(0) {
-    pakFileStatus_ = PAK_BUSY;
-    if (!rawOpenRead(path)) {
-        pakFileStatus_ = PAK_NONE;
-        return;
-    }
-    construct();
-}
+    : PakFile(path, nullptr, 0, inflateBufferSize, true) {}
 
 PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
                  uint32_t inflateBufferSize)
+    : PakFile(path, image, imageSize, inflateBufferSize, false) {}
+
+PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
+                 uint32_t inflateBufferSize, bool openFromDisk)
     : archiveName_(path),
       dataStart_(0),
       listingOffset_(0),
@@ -74,6 +59,10 @@ PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
       inflateBufferSize_(inflateBufferSize),
       archiveSize_(0) {
     pakFileStatus_ = PAK_BUSY;
+    if (openFromDisk && !rawOpenRead(path)) {
+        pakFileStatus_ = PAK_NONE;
+        return;
+    }
     construct();
 }
 

@@ -53,6 +53,9 @@ public:
     const FileEntry* findEntry(HashString name) const;
 
 private:
+    // What both public constructors delegate to: an archive on disk, or an image in memory.
+    PakFile(const ZqString& path, const void* image, uint32_t imageSize, uint32_t inflateBufferSize,
+            bool openFromDisk);
     void construct();
     bool fail();
     uint32_t pakRead(void* buffer, uint32_t n);

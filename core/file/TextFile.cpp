@@ -136,12 +136,7 @@ bool TextFile::writeString(const ZqString& text, FileFlag flag) {
 }
 
 bool TextFile::writeString(const char* text, FileFlag flag) {
-    if (state_ == STATE_CLOSED) {
-        error_ = ERROR_NOT_OPEN;
-        return false;
-    }
-    if (!writing_) {
-        error_ = ERROR_WRITE_ON_READ;
+    if (!checkCanWrite()) {
         return false;
     }
     if (position_ < size_) {

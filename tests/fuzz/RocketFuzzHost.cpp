@@ -1,16 +1,8 @@
 #include "RocketFuzzHost.h"
 
-#include <cstdio>
-#include <cstring>
+#include "tests/lib/rocket/RocketOpenFile.h"
 
-namespace {
-
-struct OpenFile {
-    std::string data;
-    size_t position = 0;
-};
-
-}  // namespace
+using rocket_test::OpenFile;
 
 RocketFuzzHost& RocketFuzzHost::Instance() {
     static RocketFuzzHost* host = new RocketFuzzHost();
@@ -43,17 +35,9 @@ Rocket::Core::FileHandle RocketFuzzHost::Open(const Rocket::Core::String& path) 
     auto* open = new OpenFile();
     if (path.find("fuzz.") != std::string::npos) {
         open->data = file;
-    } else {
-        FILE* stream = fopen(path.c_str(), "rb");
-        if (stream == nullptr) {
-            delete open;
-            return 0;
-        }
-        char buffer[65536];
-        size_t count = 0;
-        while ((count = fread(buffer, 1, sizeof(buffer), stream)) > 0)
-            open->data.append(buffer, count);
-        fclose(stream);
+    } else if (!open->ReadFromDisk(path.c_str())) {
+        delete open;
+        return 0;
     }
     return reinterpret_cast<Rocket::Core::FileHandle>(open);
 }
@@ -63,21 +47,11 @@ void RocketFuzzHost::Close(Rocket::Core::FileHandle handle) {
 }
 
 size_t RocketFuzzHost::Read(void* buffer, size_t size, Rocket::Core::FileHandle handle) {
-    auto* open = reinterpret_cast<OpenFile*>(handle);
-    size_t count = std::min(size, open->data.size() - open->position);
-    memcpy(buffer, open->data.data() + open->position, count);
-    open->position += count;
-    return count;
+    return reinterpret_cast<OpenFile*>(handle)->Read(buffer, size);
 }
 
 bool RocketFuzzHost::Seek(Rocket::Core::FileHandle handle, long offset, int origin) {
-    auto* open = reinterpret_cast<OpenFile*>(handle);
-    long base = origin == SEEK_SET ? 0
-                                   : (origin == SEEK_END ? static_cast<long>(open->data.size())
-                                                         : static_cast<long>(open->position));
-    if (base + offset < 0 || base + offset > static_cast<long>(open->data.size())) return false;
-    open->position = static_cast<size_t>(base + offset);
-    return true;
+    return reinterpret_cast<OpenFile*>(handle)->Seek(offset, origin);
 }
 
 size_t RocketFuzzHost::Tell(Rocket::Core::FileHandle handle) {

@@ -37,6 +37,22 @@ private:
     Element* element;
 };
 
+// Reads and parses an RML file; what names the kind in the error when it cannot be read.
+ElementDocument* ParseDocumentFile(const String& path, const char* what) {
+    String rml;
+    if (!FileLoader::Load(path, rml)) {
+        Log::Message(Log::LT_ERROR, "Failed to load %s %s, could not open file.", what,
+                     path.c_str());
+        return nullptr;
+    }
+    return DocumentParser::ParseDocument(rml, path);
+}
+
+void DispatchLoad(ElementDocument* document) {
+    Hold hold(document);
+    document->DispatchEvent("load", Dictionary(), false);
+}
+
 }  // namespace
 
 Context::Context(const String& name_, const Vector2i& dimensions_,
@@ -107,10 +123,7 @@ bool Context::Render(String layer) {
 
 ElementDocument* Context::AddDocument(ElementDocument* document) {
     root->AppendChild(document);
-    {
-        Hold hold(document);
-        document->DispatchEvent("load", Dictionary(), false);
-    }
+    DispatchLoad(document);
     document->UpdateDocument();
     return document;
 }
@@ -120,13 +133,7 @@ ElementDocument* Context::CreateDocument(const String& tag) {
 }
 
 ElementDocument* Context::LoadDocument(const String& document_path) {
-    String rml;
-    if (!FileLoader::Load(document_path, rml)) {
-        Log::Message(Log::LT_ERROR, "Failed to load document %s, could not open file.",
-                     document_path.c_str());
-        return nullptr;
-    }
-    ElementDocument* document = DocumentParser::ParseDocument(rml, document_path);
+    ElementDocument* document = ParseDocumentFile(document_path, "document");
     return document != nullptr ? AddDocument(document) : nullptr;
 }
 
@@ -158,21 +165,12 @@ void Context::UnloadAllDocuments() {
 }
 
 ElementDocument* Context::LoadMouseCursor(const String& cursor_document_path) {
-    String rml;
-    if (!FileLoader::Load(cursor_document_path, rml)) {
-        Log::Message(Log::LT_ERROR, "Failed to load cursor %s, could not open file.",
-                     cursor_document_path.c_str());
-        return nullptr;
-    }
-    ElementDocument* document = DocumentParser::ParseDocument(rml, cursor_document_path);
+    ElementDocument* document = ParseDocumentFile(cursor_document_path, "cursor");
     if (document == nullptr) return nullptr;
     cursor_root->AppendChild(document);
     document->SetProperty("visibility", "visible");
     if (cursor == nullptr) cursor = document;
-    {
-        Hold hold(document);
-        document->DispatchEvent("load", Dictionary(), false);
-    }
+    DispatchLoad(document);
     return document;
 }
 

@@ -1,5 +1,7 @@
 #include "PropertyDefinition.h"
 
+#include "StringTrim.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -7,13 +9,6 @@ namespace Rocket {
 namespace Core {
 
 namespace {
-
-String Trim(const String& text) {
-    size_t begin = text.find_first_not_of(" \t\r\n\f");
-    if (begin == String::npos) return String();
-    size_t end = text.find_last_not_of(" \t\r\n\f");
-    return text.Substring(begin, end - begin + 1);
-}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';

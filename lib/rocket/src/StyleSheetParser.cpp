@@ -1,6 +1,7 @@
 #include "StyleSheetParser.h"
 
 #include "PropertySpecification.h"
+#include "StringTrim.h"
 #include "StyleSheet.h"
 
 #include <Rocket/Core/Log.h>
@@ -11,13 +12,6 @@ namespace Rocket {
 namespace Core {
 
 namespace {
-
-String Trim(const String& text) {
-    size_t begin = text.find_first_not_of(" \t\r\n\f");
-    if (begin == String::npos) return String();
-    size_t end = text.find_last_not_of(" \t\r\n\f");
-    return text.Substring(begin, end - begin + 1);
-}
 
 int CountLines(const String& text, size_t begin, size_t end) {
     end = std::min(end, text.size());

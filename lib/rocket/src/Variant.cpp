@@ -6,6 +6,19 @@
 namespace Rocket {
 namespace Core {
 
+namespace {
+
+// The integer types and bool take the value as an int, then narrow it.
+template <typename T>
+bool GetIntoFromInt(const Variant& variant, T& value) {
+    int number = 0;
+    if (!variant.GetInto(number)) return false;
+    value = static_cast<T>(number);
+    return true;
+}
+
+}  // namespace
+
 void Variant::Clear() {
     type = NONE;
     data.int_value = 0;
@@ -115,40 +128,15 @@ bool Variant::GetInto(int& value) const {
     return false;
 }
 
-bool Variant::GetInto(unsigned int& value) const {
-    int number = 0;
-    if (!GetInto(number)) return false;
-    value = static_cast<unsigned int>(number);
-    return true;
-}
+bool Variant::GetInto(unsigned int& value) const { return GetIntoFromInt(*this, value); }
 
-bool Variant::GetInto(bool& value) const {
-    int number = 0;
-    if (!GetInto(number)) return false;
-    value = number != 0;
-    return true;
-}
+bool Variant::GetInto(bool& value) const { return GetIntoFromInt(*this, value); }
 
-bool Variant::GetInto(byte& value) const {
-    int number = 0;
-    if (!GetInto(number)) return false;
-    value = static_cast<byte>(number);
-    return true;
-}
+bool Variant::GetInto(byte& value) const { return GetIntoFromInt(*this, value); }
 
-bool Variant::GetInto(char& value) const {
-    int number = 0;
-    if (!GetInto(number)) return false;
-    value = static_cast<char>(number);
-    return true;
-}
+bool Variant::GetInto(char& value) const { return GetIntoFromInt(*this, value); }
 
-bool Variant::GetInto(word& value) const {
-    int number = 0;
-    if (!GetInto(number)) return false;
-    value = static_cast<word>(number);
-    return true;
-}
+bool Variant::GetInto(word& value) const { return GetIntoFromInt(*this, value); }
 
 bool Variant::GetInto(String& value) const {
     switch (type) {

@@ -1,37 +1,19 @@
 #include "RocketTestSupport.h"
 
+#include "RocketOpenFile.h"
+
 #include <Rocket/Core/FontFaceHandle.h>
 
-#include <cstdio>
-#include <cstring>
-
 namespace rocket_test {
-
-namespace {
-
-struct OpenFile {
-    std::string data;
-    size_t position = 0;
-};
-
-}  // namespace
 
 FileHandle MemoryFileInterface::Open(const String& path) {
     auto found = files.find(path);
     auto* file = new OpenFile();
     if (found != files.end()) {
         file->data = found->second;
-    } else {
-        FILE* stream = fopen(path.c_str(), "rb");
-        if (stream == nullptr) {
-            delete file;
-            return 0;
-        }
-        char buffer[65536];
-        size_t count = 0;
-        while ((count = fread(buffer, 1, sizeof(buffer), stream)) > 0)
-            file->data.append(buffer, count);
-        fclose(stream);
+    } else if (!file->ReadFromDisk(path.c_str())) {
+        delete file;
+        return 0;
     }
     ++open_count;
     return reinterpret_cast<FileHandle>(file);
@@ -40,22 +22,11 @@ FileHandle MemoryFileInterface::Open(const String& path) {
 void MemoryFileInterface::Close(FileHandle file) { delete reinterpret_cast<OpenFile*>(file); }
 
 size_t MemoryFileInterface::Read(void* buffer, size_t size, FileHandle handle) {
-    auto* file = reinterpret_cast<OpenFile*>(handle);
-    size_t count = std::min(size, file->data.size() - file->position);
-    memcpy(buffer, file->data.data() + file->position, count);
-    file->position += count;
-    return count;
+    return reinterpret_cast<OpenFile*>(handle)->Read(buffer, size);
 }
 
 bool MemoryFileInterface::Seek(FileHandle handle, long offset, int origin) {
-    auto* file = reinterpret_cast<OpenFile*>(handle);
-    long base = origin == SEEK_SET ? 0
-                                   : (origin == SEEK_END ? static_cast<long>(file->data.size())
-                                                         : static_cast<long>(file->position));
-    long target = base + offset;
-    if (target < 0 || target > static_cast<long>(file->data.size())) return false;
-    file->position = static_cast<size_t>(target);
-    return true;
+    return reinterpret_cast<OpenFile*>(handle)->Seek(offset, origin);
 }
 
 size_t MemoryFileInterface::Tell(FileHandle handle) {

@@ -1,6 +1,8 @@
 #include "lib/tablet/ScreenContext.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "lib/tablet/EventQueue.h"
 
@@ -13,10 +15,18 @@ std::vector<ScreenContext*>& openContexts() {
     return *contexts;
 }
 
+constexpr int kConnectAttempts = 5;
+constexpr auto kConnectRetryDelay = std::chrono::milliseconds(50);
+
 }  // namespace
 
 std::unique_ptr<ScreenContext> ScreenContext::open() {
+    // A busy X server can refuse a connection for a moment: try a few times before giving up.
     Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 1; !display && attempt < kConnectAttempts; ++attempt) {
+        std::this_thread::sleep_for(kConnectRetryDelay);
+        display = XOpenDisplay(nullptr);
+    }
     if (!display) return nullptr;
     return std::unique_ptr<ScreenContext>(new ScreenContext(display));
 }

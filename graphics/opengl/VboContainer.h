@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/containers/Array.h"
+
+namespace orvo {
+
+class VertexBufferData;
+class VertexIndexBufferData;
+
+// The GL buffers cached for one (vertex block, index block) pair, identified by the two
+// objects' addresses.
+class VboContainer {
+public:
+    VboContainer(const VertexBufferData* vertexBlock, const VertexIndexBufferData* indexBlock);
+
+    // Table order: by vertex block address, then index block address, both unsigned.
+    static bool compare(const VboContainer* a, const VboContainer* b);
+    // Binary search of a table kept in that order; null when the pair is not there.
+    static VboContainer* getVboContainer(const VertexBufferData* vertexBlock,
+                                         const VertexIndexBufferData* indexBlock,
+                                         const Array<VboContainer*>& table);
+
+    const VertexIndexBufferData* indexBlock;
+    const VertexBufferData* vertexBlock;
+    uint32_t colourOffset;
+    uint32_t texCoord0Offset;
+    uint32_t texCoord1Offset;
+    uint32_t normalOffset;
+    uint32_t positionOffset;
+    uint32_t stride;
+    uint32_t vertexBufferName;
+    uint32_t indexBufferName;
+    uint32_t formatFlags;
+    uint32_t framesToLive;
+    uint32_t vertexCount;
+    uint32_t indexCount;
+};
+
+}  // namespace orvo

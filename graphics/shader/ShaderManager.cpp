@@ -1,0 +1,192 @@
+#include "graphics/shader/ShaderManager.h"
+
+#include <GLES2/gl2.h>
+
+#include <new>
+
+#include "core/file/BinaryFile.h"
+#include "core/memory/ZequinAllocation.h"
+
+namespace orvo {
+
+namespace {
+
+typedef void (*GetActiveFunction)(GLuint, GLuint, GLsizei, GLsizei*, GLint*, GLenum*, GLchar*);
+typedef GLint (*GetLocationFunction)(GLuint, const GLchar*);
+
+// Reads every active uniform or attribute of a linked program into the list.
+void readParameters(GLuint program, GLenum countQuery, GLenum lengthQuery,
+                    GetActiveFunction getActive, GetLocationFunction getLocation,
+                    Array<ShaderParameter>& out) {
+    GLint count = 0;
+    GLint maxLength = 0;
+    glGetProgramiv(program, countQuery, &count);
+    glGetProgramiv(program, lengthQuery, &maxLength);
+    if (count <= 0) {
+        return;
+    }
+    const GLsizei bufferSize = maxLength > 0 ? maxLength : 1;
+    Array<char> nameBuffer;
+    if (!nameBuffer.resize(static_cast<std::size_t>(bufferSize), '\0')) {
+        return;
+    }
+    for (GLint i = 0; i < count; ++i) {
+        GLsizei length = 0;
+        GLint size = 0;
+        GLenum type = 0;
+        nameBuffer[0] = '\0';
+        getActive(program, static_cast<GLuint>(i), bufferSize, &length, &size, &type,
+                  nameBuffer.data());
+        const GLint location = getLocation(program, nameBuffer.data());
+        out.pushBack(
+            ShaderParameter(HashString(nameBuffer.data()), type, static_cast<uint32_t>(location)));
+    }
+}
+
+}  // namespace
+
+char* ShaderManager::loadShader(const ZqString& path) {
+    BinaryFile file;
+    if (!file.open(path)) {
+        return nullptr;
+    }
+    const uint32_t size = file.size();
+    char* buffer = new (std::nothrow) char[static_cast<std::size_t>(size) + 1];
+    if (buffer != nullptr) {
+        const uint32_t read = size > 0 ? file.read(buffer, 1, size) : 0;
+        buffer[read] = '\0';
+    }
+    file.close();
+    return buffer;
+}
+
+boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(HashString name,
+                                                                 const ZqString& vertexPath,
+                                                                 const ZqString& fragmentPath,
+                                                                 const ZqString& unused1,
+                                                                 const ZqString& unused2) {
+    char* vertexSource = loadShader(vertexPath);
+    char* fragmentSource = loadShader(fragmentPath);
+    const boost::shared_ptr<ShaderProgram> program =
+        addShaderProgram(name, reinterpret_cast<const unsigned char*>(vertexSource),
+                         reinterpret_cast<const unsigned char*>(fragmentSource), unused1, unused2);
+    delete[] vertexSource;
+    delete[] fragmentSource;
+    return program;
+}
+
+uint32_t ShaderManager::compileShader(const char* source, unsigned type) {
+    // A missing source (an unreadable file) cannot be handed to GL.
+    if (source == nullptr) {
+        return COMPILE_FAILED;
+    }
+    const GLuint shader = glCreateShader(type);
+    const GLchar* strings[2] = {"\n", source};
+    glShaderSource(shader, 2, strings, nullptr);
+    glCompileShader(shader);
+    GLint status = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    if (status == GL_TRUE) {
+        return shader;
+    }
+    GLint logLength = 0;
+    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &logLength);
+    glDeleteShader(shader);
+    return COMPILE_FAILED;
+}
+
+boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
+    HashString name, const unsigned char* vertexSource, const unsigned char* fragmentSource,
+    const ZqString&, const ZqString&) {
+    const boost::shared_ptr<ShaderProgram> existing = getShaderProgram(name);
+    if (existing) {
+        removeShaderProgram(existing);
+    }
+    const uint32_t vertex =
+        compileShader(reinterpret_cast<const char*>(vertexSource), GL_VERTEX_SHADER);
+    const uint32_t fragment =
+        compileShader(reinterpret_cast<const char*>(fragmentSource), GL_FRAGMENT_SHADER);
+    if (vertex == COMPILE_FAILED || fragment == COMPILE_FAILED) {
+        return boost::shared_ptr<ShaderProgram>();
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked != GL_TRUE) {
+        glDeleteProgram(program);
+        return boost::shared_ptr<ShaderProgram>();
+    }
+    ShaderProgramData data;
+    readParameters(program, GL_ACTIVE_UNIFORMS, GL_ACTIVE_UNIFORM_MAX_LENGTH, glGetActiveUniform,
+                   glGetUniformLocation, data.uniforms);
+    readParameters(program, GL_ACTIVE_ATTRIBUTES, GL_ACTIVE_ATTRIBUTE_MAX_LENGTH, glGetActiveAttrib,
+                   glGetAttribLocation, data.attributes);
+    ShaderProgram* created =
+        new (0, ZequinAllocation) ShaderProgram(name, vertex, fragment, program, data);
+    if (created == nullptr) {
+        glDeleteProgram(program);
+        return boost::shared_ptr<ShaderProgram>();
+    }
+    const boost::shared_ptr<ShaderProgram> result(created);
+    result->cacheAllParameters();
+    if (!programs_.pushBack(result)) {
+        glDeleteProgram(program);
+        return boost::shared_ptr<ShaderProgram>();
+    }
+    return result;
+}
+
+boost::shared_ptr<ShaderProgram> ShaderManager::getShaderProgram(HashString name) const {
+    for (const boost::shared_ptr<ShaderProgram>& program : programs_) {
+        if (program->name == name) {
+            return program;
+        }
+    }
+    return boost::shared_ptr<ShaderProgram>();
+}
+
+void ShaderManager::setActiveShaderProgram(const boost::shared_ptr<ShaderProgram>& program) {
+    if (!program) {
+        return;
+    }
+    glUseProgram(program->programName);
+    active_ = program;
+}
+
+// Taken by value: the caller's pointer may be an entry of the list or the active program.
+void ShaderManager::removeShaderProgram(boost::shared_ptr<ShaderProgram> program) {
+    for (std::size_t i = 0; i < programs_.size(); ++i) {
+        if (programs_[i] != program) {
+            continue;
+        }
+        if (active_ == program) {
+            active_.reset();
+            glUseProgram(0);
+        }
+        glDetachShader(program->programName, program->fragmentShader);
+        glDetachShader(program->programName, program->vertexShader);
+        glDeleteShader(program->fragmentShader);
+        glDeleteShader(program->vertexShader);
+        glDeleteProgram(program->programName);
+        programs_[i] = programs_[programs_.size() - 1];
+        programs_.popBack();
+        return;
+    }
+}
+
+void ShaderManager::shutdown() {
+    for (const boost::shared_ptr<ShaderProgram>& program : programs_) {
+        glDetachShader(program->programName, program->fragmentShader);
+        glDeleteShader(program->fragmentShader);
+        glDetachShader(program->programName, program->vertexShader);
+        glDeleteShader(program->vertexShader);
+        glDeleteProgram(program->programName);
+    }
+    programs_.clear();
+    active_.reset();
+}
+
+}  // namespace orvo

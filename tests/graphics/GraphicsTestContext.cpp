@@ -1,0 +1,123 @@
+#include "tests/graphics/GraphicsTestContext.h"
+
+#include <GLES2/gl2.h>
+
+
+#include "core/locator/ServiceSingleton.h"
+#include "graphics/GraphicsSystem.h"
+#include "graphics/shader/ShaderCache.h"
+#include "graphics/shader/ShaderManager.h"
+#include "graphics/texture/TextureManager.h"
+#include "platform/playbook/QnxWindow.h"
+#include "tests/graphics/ColourShaderSource.h"
+#include "tests/graphics/GlRecorder.h"
+
+using namespace orvo;
+
+void GraphicsTest::SetUp() {
+    display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
+    ASSERT_NE(display_, EGL_NO_DISPLAY);
+    ASSERT_EQ(eglInitialize(display_, nullptr, nullptr), EGL_TRUE);
+    ASSERT_EQ(eglBindAPI(EGL_OPENGL_ES_API), EGL_TRUE);
+    const EGLint configAttributes[] = {EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_DEPTH_SIZE,
+                                       16,
+                                       EGL_SURFACE_TYPE,
+                                       EGL_PBUFFER_BIT,
+                                       EGL_RENDERABLE_TYPE,
+                                       EGL_OPENGL_ES2_BIT,
+                                       EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    ASSERT_EQ(eglChooseConfig(display_, configAttributes, &config, 1, &count), EGL_TRUE);
+    ASSERT_EQ(count, 1);
+    const EGLint surfaceAttributes[] = {EGL_WIDTH, WIDTH, EGL_HEIGHT, HEIGHT, EGL_NONE};
+    const EGLSurface surface = eglCreatePbufferSurface(display_, config, surfaceAttributes);
+    ASSERT_NE(surface, EGL_NO_SURFACE);
+    const EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
+    const EGLContext context =
+        eglCreateContext(display_, config, EGL_NO_CONTEXT, contextAttributes);
+    ASSERT_NE(context, EGL_NO_CONTEXT);
+    ASSERT_EQ(eglMakeCurrent(display_, surface, surface, context), EGL_TRUE);
+
+    // The render target swaps and tears down through the window record.
+    qnxContextInit(&qnxContext);
+    qnxContext.width = WIDTH;
+    qnxContext.height = HEIGHT;
+    qnxContext.display = display_;
+    qnxContext.context = context;
+    qnxContext.surface = surface;
+    qnxContext.config = config;
+    qnxContext.numConfigs = count;
+
+    ASSERT_NE(Locator::registerService<ShaderManager>("ShaderManager"), nullptr);
+    ASSERT_NE(Locator::registerService<ShaderCache>("ShaderCache"), nullptr);
+    ASSERT_NE(Locator::registerService<TextureManager>("TextureManager"), nullptr);
+    ASSERT_NE(Locator::registerService<GraphicsSystem>("GraphicsSystem"), nullptr);
+    GraphicsSystem::instance_->initialise(RenderTarget::DEPTH_ON);
+    target().setDisplayDimensions(WIDTH, HEIGHT);
+}
+
+void GraphicsTest::TearDown() {
+    GlRecorder::stop();
+    Locator::deregisterService<ShaderCache>();
+    Locator::deregisterService<ShaderManager>();
+    Locator::deregisterService<TextureManager>();
+    // Its target ends the context and the surface.
+    Locator::deregisterService<GraphicsSystem>();
+    if (display_ != EGL_NO_DISPLAY) {
+        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglTerminate(display_);
+    }
+    eglReleaseThread();
+}
+
+RenderTargetGles2& GraphicsTest::target() {
+    return static_cast<RenderTargetGles2&>(*GraphicsSystem::instance_->getCurrentRenderTarget());
+}
+
+boost::shared_ptr<ShaderProgram> GraphicsTest::addColourProgram(HashString name) {
+    return ShaderManager::instance_->addShaderProgram(
+        name, reinterpret_cast<const unsigned char*>(COLOUR_VERTEX_SOURCE),
+        reinterpret_cast<const unsigned char*>(COLOUR_FRAGMENT_SOURCE), ZqString(), ZqString());
+}
+
+boost::shared_ptr<Material> GraphicsTest::material(HashString shader) {
+    boost::shared_ptr<Material> m(new Material());
+    m->shaderName = shader;
+    return m;
+}
+
+TestGeometry GraphicsTest::rectangle(float x0, float y0, float x1, float y1, uint32_t rgba) {
+    const float corners[4][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    Array<PrimitiveData> positions;
+    Array<NormalData> normals;
+    Array<TextureCoordinateData> uv0;
+    Array<TextureCoordinateData> uv1;
+    Array<VertexColorData> colours;
+    for (int i = 0; i < 4; ++i) {
+        positions.pushBack(PrimitiveData{corners[i][0], corners[i][1], 0.0f});
+        colours.pushBack(
+            VertexColorData{static_cast<uint8_t>(rgba >> 24), static_cast<uint8_t>(rgba >> 16),
+                            static_cast<uint8_t>(rgba >> 8), static_cast<uint8_t>(rgba)});
+    }
+    TestGeometry g;
+    g.vertices.reset(new VertexBufferData(positions, normals, uv0, uv1, colours));
+    g.indices.reset(new VertexIndexBufferData());
+    for (unsigned short index : {0, 1, 2, 0, 2, 3}) {
+        g.indices->indices.pushBack(index);
+    }
+    return g;
+}
+
+uint32_t GraphicsTest::pixel(int x, int y) {
+    uint8_t rgba[4] = {0, 0, 0, 0};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return (uint32_t(rgba[0]) << 24) | (uint32_t(rgba[1]) << 16) | (uint32_t(rgba[2]) << 8) |
+           uint32_t(rgba[3]);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <EGL/egl.h>
+
+#include <boost/shared_ptr.hpp>
+#include <cstdint>
+
+#include "graphics/material/Material.h"
+#include "graphics/opengl/RenderTargetGles2.h"
+#include "graphics/shader/ShaderProgram.h"
+#include "graphics/vertex/VertexBufferData.h"
+#include "graphics/vertex/VertexIndexBufferData.h"
+
+// A drawn pair of blocks.
+struct TestGeometry {
+    boost::shared_ptr<orvo::VertexBufferData> vertices;
+    boost::shared_ptr<orvo::VertexIndexBufferData> indices;
+};
+
+// Mesa in a 1024x600 pbuffer (EGL_PLATFORM=surfaceless) standing in for the window, with the
+// shader, texture and graphics services registered and the target initialised at that size.
+class GraphicsTest : public ::testing::Test {
+protected:
+    static constexpr int WIDTH = 1024;
+    static constexpr int HEIGHT = 600;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    orvo::RenderTargetGles2& target();
+
+    // A program of position and colour with a vec4 uniform u_tint multiplying the colour.
+    static boost::shared_ptr<orvo::ShaderProgram> addColourProgram(orvo::HashString name);
+    static boost::shared_ptr<orvo::Material> material(orvo::HashString shader);
+    // An axis-aligned rectangle in clip space (position and colour), counter-clockwise.
+    static TestGeometry rectangle(float x0, float y0, float x1, float y1, uint32_t rgba);
+    // One pixel of the framebuffer, as 0xRRGGBBAA.
+    static uint32_t pixel(int x, int y);
+
+    EGLDisplay display_ = EGL_NO_DISPLAY;
+};

@@ -1,0 +1,483 @@
+#include <GLES2/gl2.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "graphics/GraphicsSystem.h"
+#include "graphics/camera/GraphicsCamera.h"
+#include "graphics/shader/ShaderCache.h"
+#include "graphics/shader/ShaderManager.h"
+#include "graphics/texture/TextureManager.h"
+#include "tests/graphics/GlRecorder.h"
+#include "tests/graphics/GraphicsTestContext.h"
+#include "tests/graphics/TestUpdater.h"
+
+using namespace orvo;
+
+namespace {
+
+const HashString COLOUR("colour");
+const uint32_t GREY = 0x333333FFu;  // the default clear colour, 0.2
+
+class RenderTargetTest : public GraphicsTest {
+protected:
+    void SetUp() override {
+        GraphicsTest::SetUp();
+        ASSERT_TRUE(addColourProgram(COLOUR));
+        ShaderCache::instance_->addUpdater(boost::shared_ptr<BaseShaderParameterUpdater>(
+            new TestUpdater("u_tint", BaseShaderParameterUpdater::CACHE_NONE,
+                            ZqVector<4>(1.0f, 1.0f, 1.0f, 1.0f))));
+    }
+
+    void draw(const TestGeometry& g, const boost::shared_ptr<Material>& m) {
+        GraphicsSystem::instance_->drawStaticItem(m, g.vertices, g.indices,
+                                                  boost::shared_ptr<ZqMatrix<4, 4>>());
+    }
+
+    void endFrames(int n) {
+        for (int i = 0; i < n; ++i) {
+            target().endFrame();
+        }
+    }
+};
+
+TEST_F(RenderTargetTest, FrameThroughTheServiceGivesTheExpectedPixels) {
+    const TestGeometry left = rectangle(-1.0f, -1.0f, 0.0f, 1.0f, 0xFF0000FFu);
+    const TestGeometry topRight = rectangle(0.0f, 0.0f, 1.0f, 1.0f, 0x00FF00FFu);
+    target().startFrame();
+    draw(left, material(COLOUR));
+    draw(topRight, material(COLOUR));
+    EXPECT_EQ(pixel(256, 300), 0xFF0000FFu);
+    EXPECT_EQ(pixel(768, 450), 0x00FF00FFu);
+    EXPECT_EQ(pixel(768, 150), GREY);
+    target().endFrame();
+    // The next frame starts from the clear colour again.
+    target().startFrame();
+    EXPECT_EQ(pixel(256, 300), GREY);
+}
+
+TEST_F(RenderTargetTest, SizeBeforeAndAfterSetDisplayDimensions) {
+    // The fixture sized the target; a fresh one starts at 640 x 480.
+    RenderTargetGles2 fresh("fresh");
+    EXPECT_EQ(fresh.getCurrentRenderWidth(), 640u);
+    EXPECT_EQ(fresh.getCurrentRenderHeight(), 480u);
+    GlRecorder::start();
+    fresh.setDisplayDimensions(1024, 600);
+    ASSERT_EQ(GlRecorder::calls().size(), 2u);
+    EXPECT_EQ(GlRecorder::calls()[0].name, "glViewport");
+    EXPECT_EQ(GlRecorder::calls()[0].args, (std::vector<long long>{0, 0, 1024, 600}));
+    EXPECT_EQ(GlRecorder::calls()[1].name, "glScissor");
+    EXPECT_EQ(GlRecorder::calls()[1].args, (std::vector<long long>{0, 0, 1024, 600}));
+}
+
+TEST_F(RenderTargetTest, RedundantStateChangesAreFiltered) {
+    struct Case {
+        const char* what;
+        std::function<void(RenderTarget&)> on;
+        std::function<void(RenderTarget&)> off;
+        std::vector<std::string> onCalls;
+        std::vector<std::string> offCalls;
+    };
+    const std::vector<Case> cases = {
+        {"culling",
+         [](RenderTarget& t) { t.enableBackFaceCulling(); },
+         [](RenderTarget& t) { t.disableBackFaceCulling(); },
+         {"glEnable"},
+         {"glDisable"}},
+        {"blending",
+         [](RenderTarget& t) { t.enableAlphaBlending(); },
+         [](RenderTarget& t) { t.disableAlphaBlending(); },
+         {"glBlendFunc", "glEnable"},
+         {"glDisable"}},
+        {"depth read",
+         [](RenderTarget& t) { t.enableDepthTestRead(); },
+         [](RenderTarget& t) { t.disableDepthTestRead(); },
+         {"glDepthFunc", "glEnable"},
+         {"glDepthFunc", "glDisable"}},
+        {"depth write",
+         [](RenderTarget& t) { t.enableDepthTestWrite(); },
+         [](RenderTarget& t) { t.disableDepthTestWrite(); },
+         {"glDepthMask"},
+         {"glDepthMask"}},
+        {"scissor",
+         [](RenderTarget& t) { t.enableScissoring(); },
+         [](RenderTarget& t) { t.disableScissoring(); },
+         {"glEnable"},
+         {"glDisable"}},
+        {"alpha test",
+         [](RenderTarget& t) { t.enableAlphaTest(); },
+         [](RenderTarget& t) { t.disableAlphaTest(); },
+         {"glBlendFunc", "glEnable"},
+         {"glDisable"}},
+    };
+    auto names = [] {
+        std::vector<std::string> out;
+        for (const GlCall& call : GlRecorder::calls()) {
+            out.push_back(call.name);
+        }
+        return out;
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.off(target());
+        GlRecorder::start();
+        c.on(target());
+        c.on(target());
+        EXPECT_EQ(names(), c.onCalls);
+        GlRecorder::start();
+        c.off(target());
+        c.off(target());
+        EXPECT_EQ(names(), c.offCalls);
+    }
+}
+
+TEST_F(RenderTargetTest, ClearMasks) {
+    GlRecorder::start();
+    target().startFrame();
+    target().clearScreen(false, false);
+    target().clearScreen(true, false);
+    const std::vector<GlCall> clears = GlRecorder::named("glClear");
+    ASSERT_EQ(clears.size(), 3u);
+    EXPECT_EQ(clears[0].args[0], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    EXPECT_EQ(clears[1].args[0], 0);
+    EXPECT_EQ(clears[2].args[0], GL_COLOR_BUFFER_BIT);
+
+    // With depth off, frames clear colour only.
+    target().initialise(RenderTarget::DEPTH_OFF);
+    GlRecorder::start();
+    target().startFrame();
+    ASSERT_EQ(GlRecorder::count("glClear"), 1u);
+    EXPECT_EQ(GlRecorder::named("glClear")[0].args[0], GL_COLOR_BUFFER_BIT);
+}
+
+TEST_F(RenderTargetTest, SamePairTwiceSetsUpOnce) {
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    GlRecorder::start();
+    draw(g, m);
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 2u);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);           // vertices and indices, once
+    EXPECT_EQ(GlRecorder::count("glVertexAttribPointer"), 2u);  // position and colour, once
+    EXPECT_EQ(GlRecorder::count("glEnableVertexAttribArray"), 2u);
+    EXPECT_EQ(GlRecorder::count("glUseProgram"), 1u);
+    EXPECT_EQ(GlRecorder::count("glBindBuffer"), 2u);
+
+    // Another pair sets its pointers up; drawing the first again sets up again.
+    const TestGeometry other = rectangle(-1.0f, -1.0f, 0.0f, 0.0f, 0xFFFFFFFFu);
+    draw(other, m);
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glVertexAttribPointer"), 6u);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 4u);
+}
+
+TEST_F(RenderTargetTest, PairLifetimes) {
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    GlRecorder::start();
+
+    // Static: survives 39 frame ends.
+    draw(g, m);
+    endFrames(39);
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
+    // ... and is released at the 40th after its last draw.
+    endFrames(40);
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 4u);
+
+    // Dynamic: released at the next frame end.
+    const TestGeometry d = rectangle(-1.0f, -1.0f, 0.0f, 0.0f, 0xFFFFFFFFu);
+    GraphicsSystem::instance_->drawDynamicItem(m, d.vertices, d.indices,
+                                               boost::shared_ptr<ZqMatrix<4, 4>>());
+    endFrames(1);
+    GlRecorder::start();
+    draw(d, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
+
+    // Flushed: the next draw makes new buffers.
+    GlRecorder::start();
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 0u);
+    GraphicsSystem::instance_->flushStaticItem(*g.vertices, *g.indices);
+    GlRecorder::start();
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
+}
+
+TEST_F(RenderTargetTest, PairMadeWithoutProgramStillAgesOut) {
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    GlRecorder::start();
+    // No program is active yet: the pair is made but not drawn.
+    draw(g, material(HashString("missing")));
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 0u);
+    endFrames(1);
+    draw(g, material(COLOUR));
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 4u);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+}
+
+TEST_F(RenderTargetTest, ExhaustedPoolDrawsNothingAndRecovers) {
+    const TestGeometry shared = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    const unsigned pairs = RenderTargetOpenGlsl::VBO_POOL_SIZE / 2;
+    std::vector<boost::shared_ptr<VertexIndexBufferData>> indexBlocks;
+    for (unsigned i = 0; i <= pairs; ++i) {
+        indexBlocks.emplace_back(new VertexIndexBufferData());
+        indexBlocks.back()->indices = shared.indices->indices;
+    }
+    for (unsigned i = 0; i < pairs; ++i) {
+        draw(TestGeometry{shared.vertices, indexBlocks[i]}, m);
+    }
+    GlRecorder::start();
+    const TestGeometry extra{shared.vertices, indexBlocks[pairs]};
+    draw(extra, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 0u);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 0u);
+    // A flushed pair frees two names for the next one.
+    GraphicsSystem::instance_->flushStaticItem(*shared.vertices, *indexBlocks[0]);
+    draw(extra, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+}
+
+const char* const EXTRA_VERTEX = R"(#version 100
+attribute vec3 a_position;
+attribute vec4 a_color;
+attribute vec2 a_texCoord0;
+attribute float a_weight;
+varying vec4 v_color;
+void main() {
+    v_color = a_color * a_weight + vec4(a_texCoord0, 0.0, 0.0);
+    gl_Position = vec4(a_position, 1.0);
+}
+)";
+
+const char* const PLAIN_FRAGMENT = R"(#version 100
+precision mediump float;
+varying vec4 v_color;
+void main() {
+    gl_FragColor = v_color;
+}
+)";
+
+TEST_F(RenderTargetTest, AttributeArraysAreNeverEnabledWithoutTheirPointer) {
+    const HashString extra("extra");
+    const boost::shared_ptr<ShaderProgram> program = ShaderManager::instance_->addShaderProgram(
+        extra, reinterpret_cast<const unsigned char*>(EXTRA_VERTEX),
+        reinterpret_cast<const unsigned char*>(PLAIN_FRAGMENT), ZqString(), ZqString());
+    ASSERT_TRUE(program);
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+
+    // Enabled arrays, and those given a pointer, up to each draw.
+    auto checkDraws = [] {
+        std::vector<long long> enabled;
+        std::vector<long long> pointed;
+        auto has = [](const std::vector<long long>& v, long long x) {
+            return std::find(v.begin(), v.end(), x) != v.end();
+        };
+        for (const GlCall& call : GlRecorder::calls()) {
+            if (call.name == "glEnableVertexAttribArray") {
+                enabled.push_back(call.args[0]);
+            } else if (call.name == "glDisableVertexAttribArray") {
+                enabled.erase(std::remove(enabled.begin(), enabled.end(), call.args[0]),
+                              enabled.end());
+            } else if (call.name == "glVertexAttribPointer") {
+                pointed.push_back(call.args[0]);
+            } else if (call.name == "glDrawElements") {
+                for (long long location : enabled) {
+                    EXPECT_TRUE(has(pointed, location)) << "location " << location;
+                }
+            }
+        }
+    };
+    const GLint weight = glGetAttribLocation(program->programName, "a_weight");
+    const GLint texCoord = glGetAttribLocation(program->programName, "a_texCoord0");
+    ASSERT_GE(weight, 0);
+    ASSERT_GE(texCoord, 0);
+
+    GlRecorder::start();
+    // The unnamed attribute's location may have been enabled by another program.
+    glEnableVertexAttribArray(static_cast<GLuint>(weight));
+    draw(g, material(extra));
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+    checkDraws();
+
+    // With texturing off the texture coordinates get no pointer either.
+    target().globalTexturesDisabled();
+    const TestGeometry other = rectangle(-1.0f, -1.0f, 0.0f, 0.0f, 0xFFFFFFFFu);
+    GlRecorder::start();
+    glEnableVertexAttribArray(static_cast<GLuint>(texCoord));
+    draw(other, material(extra));
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+    checkDraws();
+}
+
+const char* const TWO_TEXTURE_VERTEX = R"(#version 100
+attribute vec3 a_position;
+attribute vec2 a_texCoord0;
+varying vec2 v_uv;
+void main() {
+    v_uv = a_texCoord0;
+    gl_Position = vec4(a_position, 1.0);
+}
+)";
+
+const char* const TWO_TEXTURE_FRAGMENT = R"(#version 100
+precision mediump float;
+uniform sampler2D s_texture0;
+uniform sampler2D s_texture1;
+varying vec2 v_uv;
+void main() {
+    gl_FragColor = texture2D(s_texture0, v_uv) + texture2D(s_texture1, v_uv);
+}
+)";
+
+TEST_F(RenderTargetTest, BoundTextureCacheIsPerUnit) {
+    const HashString program("two textures");
+    ASSERT_TRUE(ShaderManager::instance_->addShaderProgram(
+        program, reinterpret_cast<const unsigned char*>(TWO_TEXTURE_VERTEX),
+        reinterpret_cast<const unsigned char*>(TWO_TEXTURE_FRAGMENT), ZqString(), ZqString()));
+    const HashString first("first");
+    const HashString second("second");
+    Array<HashString> names;
+    names.pushBack(first);
+    names.pushBack(second);
+    Array<TextureInfo> templates;
+    templates.pushBack(TextureInfo{0, 1, 4, 4, 1});
+    templates.pushBack(TextureInfo{0, 1, 4, 4, 1});
+    ASSERT_TRUE(TextureManager::instance_->insertTextureTemplateGroup("group", names, templates));
+    const GLuint firstName = TextureManager::instance_->getStatic(first)->glName;
+    const GLuint secondName = TextureManager::instance_->getStatic(second)->glName;
+    target().flushVertexBuffers();
+
+    auto slots = [&](std::initializer_list<HashString> textures) {
+        boost::shared_ptr<Material> m = material(program);
+        for (HashString t : textures) {
+            TextureSlotData slot = {};
+            slot.textureName = t;
+            m->textureSlots.pushBack(slot);
+        }
+        return m;
+    };
+    // (unit, texture) of each bind, read from the recorded calls.
+    auto binds = [] {
+        std::vector<std::pair<long long, long long>> out;
+        long long unit = -1;
+        for (const GlCall& call : GlRecorder::calls()) {
+            if (call.name == "glActiveTexture") {
+                unit = call.args[0] - GL_TEXTURE0;
+            } else if (call.name == "glBindTexture") {
+                out.emplace_back(unit, call.args[1]);
+            }
+        }
+        return out;
+    };
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    GlRecorder::start();
+    draw(g, slots({first, first}));
+    EXPECT_EQ(binds(),
+              (std::vector<std::pair<long long, long long>>{{0, firstName}, {1, firstName}}));
+    // Each slot's sampler reads its own unit.
+    const GLuint programName = ShaderManager::instance_->getShaderProgram(program)->programName;
+    const std::vector<GlCall> samplers = GlRecorder::named("glUniform1i");
+    ASSERT_EQ(samplers.size(), 2u);
+    EXPECT_EQ(samplers[0].args,
+              (std::vector<long long>{glGetUniformLocation(programName, "s_texture0"), 0}));
+    EXPECT_EQ(samplers[1].args,
+              (std::vector<long long>{glGetUniformLocation(programName, "s_texture1"), 1}));
+    GlRecorder::start();
+    draw(g, slots({first, first}));
+    EXPECT_TRUE(binds().empty());
+    draw(g, slots({second, first}));
+    EXPECT_EQ(binds(), (std::vector<std::pair<long long, long long>>{{0, secondName}}));
+}
+
+TEST_F(RenderTargetTest, RenderToScreenWithoutTextureDoesNothing) {
+    GlRecorder::start();
+    target().renderToScreen();
+    EXPECT_TRUE(GlRecorder::calls().empty());
+}
+
+TEST_F(RenderTargetTest, RenderToTextureAttachesOnceAndSizesTheTarget) {
+    const HashString colour("colour target");
+    Array<HashString> names;
+    names.pushBack(colour);
+    Array<TextureInfo> templates;
+    templates.pushBack(TextureInfo{0, 1, 128, 64, 1});
+    ASSERT_TRUE(TextureManager::instance_->insertTextureTemplateGroup("targets", names, templates));
+    GlRecorder::start();
+    target().renderToTexture(colour, HashString(), HashString(), HashString());
+    target().renderToTexture(colour, HashString(), HashString(), HashString());
+    const std::vector<GlCall> attaches = GlRecorder::named("glFramebufferTexture2D");
+    // Colour once; the depth name 0 detaches depth each time.
+    ASSERT_EQ(attaches.size(), 3u);
+    EXPECT_EQ(attaches[0].args[0], GL_COLOR_ATTACHMENT0);
+    EXPECT_EQ(attaches[1].args[0], GL_DEPTH_ATTACHMENT);
+    EXPECT_EQ(attaches[2].args[0], GL_DEPTH_ATTACHMENT);
+    EXPECT_EQ(target().getCurrentRenderWidth(), 128u);
+    EXPECT_EQ(target().getCurrentRenderHeight(), 64u);
+    EXPECT_EQ(GlRecorder::named("glViewport").back().args, (std::vector<long long>{0, 0, 128, 64}));
+
+    target().renderToScreen();
+    EXPECT_EQ(target().getCurrentRenderWidth(), 1024u);
+    EXPECT_EQ(GlRecorder::named("glViewport").back().args,
+              (std::vector<long long>{0, 0, 1024, 600}));
+    EXPECT_EQ(GlRecorder::named("glBindFramebuffer").back().args,
+              (std::vector<long long>{GL_FRAMEBUFFER, 0}));
+}
+
+TEST_F(RenderTargetTest, PerspectiveAndOrthographicMatrices) {
+    boost::shared_ptr<GraphicsCamera> camera(new GraphicsCamera(
+        90.0f, 2.0f, 1.0f, 11.0f, ZqVector<3>(1.0f, 2.0f, 3.0f), ZqVector<3>(0.0f, 0.0f, -1.0f),
+        ZqVector<3>(0.0f, 1.0f, 0.0f), ZqVector<3>(), 0.0f));
+    GraphicsSystem::instance_->setCamera(camera);
+    ZqMatrix<4, 4> p;
+    target().getProjectionMatrix(p);
+    const float h = 90.0f * 0.5f * ZqMaths::PI / 180.0f;
+    const float f = ZqMaths::cos(h) / ZqMaths::sin(h);
+    const float expected[16] = {
+        f / 2.0f, 0, 0, 0, 0, f, 0, 0, 0, 0, -12.0f / 10.0f, -1.0f, 0, 0, -22.0f / 10.0f, 0};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(p[i], expected[i]) << i;
+    }
+    // Looking down -Z from (1, 2, 3): the view is a plain translation.
+    ZqMatrix<4, 4> v;
+    target().getViewMatrix(v);
+    const float view[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, -1, -2, -3, 1};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(v[i], view[i]) << i;
+    }
+
+    camera->perspective = 0;
+    camera->orthoLeft = 0.0f;
+    camera->orthoRight = 1024.0f;
+    camera->orthoTop = 0.0f;
+    camera->orthoBottom = 600.0f;
+    GraphicsSystem::instance_->setCamera(camera);
+    target().getProjectionMatrix(p);
+    const float ortho[16] = {2.0f / 1024.0f,
+                             0,
+                             0,
+                             0,
+                             0,
+                             2.0f / -600.0f,
+                             0,
+                             0,
+                             0,
+                             0,
+                             -2.0f / 10.0f,
+                             0,
+                             -1.0f,
+                             -(600.0f) / -600.0f,
+                             -12.0f / 10.0f,
+                             1.0f};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(p[i], ortho[i]) << i;
+    }
+}
+
+}  // namespace

@@ -19,7 +19,7 @@ struct LengthValue {
     }
 };
 
-// Keyword values use the order of the keyword lists of PropertySpecification.
+// Keyword values use the order of the keyword lists of PropertyRegistry.
 struct ComputedValues {
     enum Display { DISPLAY_NONE, DISPLAY_BLOCK, DISPLAY_INLINE, DISPLAY_INLINE_BLOCK };
     enum Position { POSITION_STATIC, POSITION_RELATIVE, POSITION_ABSOLUTE, POSITION_FIXED };

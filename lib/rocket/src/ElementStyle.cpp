@@ -1,6 +1,6 @@
 #include "ElementStyle.h"
 
-#include "PropertySpecification.h"
+#include "PropertyRegistry.h"
 #include "StyleSheet.h"
 #include "StyleSheetParser.h"
 
@@ -13,7 +13,7 @@ namespace Core {
 
 bool ElementStyle::SetProperty(const String& name, const String& value) {
     PropertyMap parsed;
-    if (!PropertySpecification::Instance().ParsePropertyDeclaration(parsed, name, value))
+    if (!PropertyRegistry::Instance().ParsePropertyDeclaration(parsed, name, value))
         return false;
     bool changed = false;
     for (auto& entry : parsed) {
@@ -28,7 +28,7 @@ bool ElementStyle::SetProperty(const String& name, const String& value) {
 }
 
 bool ElementStyle::SetProperty(const String& name, const Property& property) {
-    const PropertyDefinition* definition_of = PropertySpecification::Instance().GetProperty(name);
+    const PropertyDefinition* definition_of = PropertyRegistry::Instance().GetProperty(name);
     if (definition_of == nullptr) return false;
     auto found = local.find(name);
     if (found != local.end() && found->second == property) return true;
@@ -65,7 +65,7 @@ const Property* ElementStyle::GetOwnProperty(const String& name) {
 
 const Property* ElementStyle::GetProperty(const String& name) {
     if (const Property* property = GetOwnProperty(name)) return property;
-    const PropertyDefinition* definition_of = PropertySpecification::Instance().GetProperty(name);
+    const PropertyDefinition* definition_of = PropertyRegistry::Instance().GetProperty(name);
     if (definition_of == nullptr) return nullptr;
     if (definition_of->IsInherited() && element->GetParentNode() != nullptr)
         return element->GetParentNode()->GetProperty(name);
@@ -143,7 +143,7 @@ void ElementStyle::Compute() {
         if (property->unit != Property::KEYWORD || property->definition == nullptr ||
             property->definition->GetKeyword(index).empty())
             index =
-                PropertySpecification::Instance().GetProperty(name)->GetDefaultValue().Get<int>();
+                PropertyRegistry::Instance().GetProperty(name)->GetDefaultValue().Get<int>();
         return index;
     };
     // Inherited properties not given here take the parent's computed value.

@@ -1,6 +1,6 @@
 #include "StyleSheetParser.h"
 
-#include "PropertySpecification.h"
+#include "PropertyRegistry.h"
 #include "StringTrim.h"
 #include "StyleSheet.h"
 
@@ -50,7 +50,7 @@ size_t FindBlockEnd(const String& text, size_t start) {
 void StyleSheetParser::ParseDeclarations(const String& raw_text, const String& source, int line,
                                          PropertyMap& properties) {
     String text = StripComments(raw_text);
-    const PropertySpecification& specification = PropertySpecification::Instance();
+    const PropertyRegistry& registry = PropertyRegistry::Instance();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find(';', start);
@@ -63,7 +63,7 @@ void StyleSheetParser::ParseDeclarations(const String& raw_text, const String& s
             String name = colon == String::npos ? String() : Trim(declaration.Substring(0, colon));
             String value =
                 colon == String::npos ? String() : Trim(declaration.Substring(colon + 1));
-            if (name.empty() || !specification.ParsePropertyDeclaration(properties, name, value))
+            if (name.empty() || !registry.ParsePropertyDeclaration(properties, name, value))
                 Log::Message(Log::LT_WARNING, "Invalid declaration '%s' in %s, line %d.",
                              declaration.c_str(), source.c_str(), declaration_line);
         }

@@ -6,9 +6,9 @@ namespace Rocket {
 namespace Core {
 
 // Every property and shorthand the style system knows.
-class PropertySpecification {
+class PropertyRegistry {
 public:
-    static const PropertySpecification& Instance();
+    static const PropertyRegistry& Instance();
 
     const PropertyDefinition* GetProperty(const String& name) const;
     // Parses one declaration, expanding shorthands; false (and nothing added) when it does not
@@ -24,7 +24,7 @@ private:
         StringList targets;
     };
 
-    PropertySpecification();
+    PropertyRegistry();
     void Add(const String& name, bool inherited, int units, const StringList& keywords,
              const String& default_text);
     static StringList SplitValues(const String& value);

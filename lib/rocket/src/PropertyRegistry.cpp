@@ -1,4 +1,4 @@
-#include "PropertySpecification.h"
+#include "PropertyRegistry.h"
 
 #include <tuple>
 
@@ -13,20 +13,20 @@ const char* const edges[4] = {"top", "right", "bottom", "left"};
 
 }  // namespace
 
-const PropertySpecification& PropertySpecification::Instance() {
+const PropertyRegistry& PropertyRegistry::Instance() {
     // Properties point at their definitions, so the table outlives every element.
-    static const auto* instance = new PropertySpecification();
+    static const auto* instance = new PropertyRegistry();
     return *instance;
 }
 
-void PropertySpecification::Add(const String& name, bool inherited, int units,
+void PropertyRegistry::Add(const String& name, bool inherited, int units,
                                 const StringList& keywords, const String& default_text) {
     // Built in place: the default value points back at its definition.
     properties.emplace(std::piecewise_construct, std::forward_as_tuple(name),
                        std::forward_as_tuple(name, inherited, units, keywords, default_text));
 }
 
-PropertySpecification::PropertySpecification() {
+PropertyRegistry::PropertyRegistry() {
     const int keyword = Property::KEYWORD;
     Add("display", false, keyword, {"none", "block", "inline", "inline-block"}, "inline");
     Add("visibility", true, keyword, {"visible", "hidden"}, "visible");
@@ -75,12 +75,12 @@ PropertySpecification::PropertySpecification() {
     Add("focus", true, keyword, {"none", "auto"}, "auto");
 }
 
-const PropertyDefinition* PropertySpecification::GetProperty(const String& name) const {
+const PropertyDefinition* PropertyRegistry::GetProperty(const String& name) const {
     auto found = properties.find(name);
     return found != properties.end() ? &found->second : nullptr;
 }
 
-StringList PropertySpecification::SplitValues(const String& value) {
+StringList PropertyRegistry::SplitValues(const String& value) {
     // Blanks separate values, except inside parentheses: rgb(1, 2, 3) stays whole.
     StringList values;
     String current;
@@ -101,7 +101,7 @@ StringList PropertySpecification::SplitValues(const String& value) {
     return values;
 }
 
-bool PropertySpecification::ParsePropertyDeclaration(PropertyMap& out, const String& raw_name,
+bool PropertyRegistry::ParsePropertyDeclaration(PropertyMap& out, const String& raw_name,
                                                      const String& value) const {
     String name = raw_name.ToLower();
     if (const PropertyDefinition* definition = GetProperty(name)) {

@@ -26,8 +26,7 @@ bool hasTag(const unsigned char* p, const char* tag) { return std::memcmp(p, tag
 
 }  // namespace
 
-Buffer::Buffer(Array<unsigned char>* fileImage)
-    : sampleRate_(0), dataOffset_(0), byteCount_(0), dataSize_(0), data_(nullptr), alBuffer_(0) {
+Buffer::Buffer(Array<unsigned char>* fileImage) {
     bytes_.acquire(*fileImage);
     if (bytes_.size() > MAX_BLOCK_SIZE) {
         fail();
@@ -43,8 +42,7 @@ Buffer::Buffer(Array<unsigned char>* fileImage)
     upload();
 }
 
-Buffer::Buffer(Array<short>* samples, unsigned int rate)
-    : sampleRate_(rate), dataOffset_(0), byteCount_(0), dataSize_(0), data_(nullptr), alBuffer_(0) {
+Buffer::Buffer(Array<short>* samples, unsigned int rate) : sampleRate_(rate) {
     samples_.acquire(*samples);
     const uint64_t bytes = static_cast<uint64_t>(samples_.size()) * sizeof(short);
     if (bytes > MAX_BLOCK_SIZE) {
@@ -58,13 +56,7 @@ Buffer::Buffer(Array<short>* samples, unsigned int rate)
 }
 
 Buffer::Buffer(unsigned long count, unsigned long rate)
-    : sampleRate_(static_cast<uint32_t>(rate)),
-      dataOffset_(0),
-      byteCount_(0),
-      dataSize_(0),
-      data_(nullptr),
-      alBuffer_(0),
-      bytes_(MEMORY_CATEGORY) {
+    : sampleRate_(static_cast<uint32_t>(rate)), bytes_(MEMORY_CATEGORY) {
     if (count > MAX_BLOCK_SIZE / 2 || !bytes_.resize(count * 2, 0)) {
         fail();
         return;

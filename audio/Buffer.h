@@ -41,12 +41,12 @@ private:
     void fail();
     void upload();
 
-    uint32_t sampleRate_;
-    uint32_t dataOffset_;
-    uint32_t byteCount_;
-    uint32_t dataSize_;
-    unsigned char* data_;
-    unsigned int alBuffer_;
+    uint32_t sampleRate_ = 0;
+    uint32_t dataOffset_ = 0;
+    uint32_t byteCount_ = 0;
+    uint32_t dataSize_ = 0;
+    unsigned char* data_ = nullptr;
+    unsigned int alBuffer_ = 0;
     // Owners of the block data_ points into: bytes for file images and silent buffers,
     // samples for buffers made from sample arrays.
     Array<unsigned char> bytes_;

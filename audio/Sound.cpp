@@ -1,6 +1,5 @@
 #include "audio/Sound.h"
 
-#include "audio/Buffer.h"
 #include "audio/SoundHandler.h"
 #include "audio/Source.h"
 #include "audio/SourcePool.h"
@@ -76,10 +75,7 @@ void Sound::unpause() {
 }
 
 void Sound::stop() {
-    for (boost::shared_ptr<Source>& source : sources_) {
-        source->stop();
-    }
-    removeAllSources();
+    removeAllSources();  // stops every voice on the way
     paused_ = false;
 }
 

@@ -1,7 +1,6 @@
 #include "audio/SoundHandler.h"
 
 #include "audio/AudioSystem.h"
-#include "audio/Buffer.h"
 #include "audio/Sound.h"
 #include "core/memory/ZequinAllocation.h"
 

@@ -65,9 +65,8 @@ void GraphicsSystem::setCamera(boost::shared_ptr<GraphicsCamera> camera) {
     if (!camera) {
         return;
     }
-    if (camera->dirty) {
-        camera->updateFrustum();
-    }
+    // Does nothing for a clean camera.
+    camera->updateFrustum();
     const boost::shared_ptr<RenderTarget> target = getCurrentRenderTarget();
     if (target) {
         target->setCamera(camera);

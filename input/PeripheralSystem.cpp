@@ -107,11 +107,7 @@ PeripheralSystem::PeripheralSystem()
     }
 }
 
-PeripheralSystem::~PeripheralSystem() {
-    delete platformControlSetup;
-    actionGroups.clear();
-    controllers.clear();
-}
+PeripheralSystem::~PeripheralSystem() { delete platformControlSetup; }
 
 bool PeripheralSystem::addActionGroup(ActionGroup const& group) {
     // The copies are made before the group arrays grow: the group may be one of their copies.

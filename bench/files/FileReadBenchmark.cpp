@@ -41,8 +41,7 @@ struct Fixture {
         std::string error;
         trellin::buildPak({{MEMBER, memberBytes(), true}}, image, error);
         // One member: its packed bytes start right after the header and the one entry.
-        const uint32_t packedSize = uint32_t(image[16]) | uint32_t(image[17]) << 8 |
-                                    uint32_t(image[18]) << 16 | uint32_t(image[19]) << 24;
+        const uint32_t packedSize = trellin::getU32(image, 16);
         packed.assign(image.begin() + 24, image.begin() + 24 + packedSize);
         trellin::writeFileBytes(DISK_PAK, image, error);
         FileBase::registerRamPakFile("bench.pak", image.data(), uint32_t(image.size()));

@@ -16,12 +16,13 @@
 #include "graphics/opengl/RenderTargetOpenGlsl.h"
 #include "graphics/shader/ShaderCache.h"
 #include "graphics/shader/ShaderManager.h"
-#include "graphics/shader/ShaderParameterUpdater.h"
 #include "graphics/texture/TextureManager.h"
 #include "graphics/vertex/VertexBufferData.h"
 #include "graphics/vertex/VertexIndexBufferData.h"
 #include "platform/playbook/QnxWindow.h"
 #include "tests/graphics/ColourShaderSource.h"
+#include "tests/graphics/PbufferContext.h"
+#include "tests/graphics/TestUpdater.h"
 
 using namespace orvo;
 
@@ -30,14 +31,6 @@ namespace {
 const int DRAWS = 2000;
 const int MESHES = 20;
 const int GRID = 15;  // 15 x 10 quads: 300 triangles
-
-class Tint : public ShaderParameterUpdater<ZqVector<4>> {
-public:
-    Tint() : ShaderParameterUpdater<ZqVector<4>>("u_tint", CACHE_PER_FRAME) {}
-    void update(boost::shared_ptr<ZqMatrix<4, 4>>, boost::shared_ptr<const Material>) override {
-        value_ = ZqVector<4>(1.0f, 0.5f, 0.5f, 1.0f);
-    }
-};
 
 struct Mesh {
     boost::shared_ptr<VertexBufferData> vertices;
@@ -90,34 +83,7 @@ Mesh makeMesh(int index) {
 struct Scene {
     Scene() {
         setenv("EGL_PLATFORM", "surfaceless", 1);
-        qnxContextInit(&qnxContext);
-        qnxContext.display = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-        eglInitialize(qnxContext.display, nullptr, nullptr);
-        eglBindAPI(EGL_OPENGL_ES_API);
-        const EGLint configAttributes[] = {EGL_RED_SIZE,
-                                           8,
-                                           EGL_GREEN_SIZE,
-                                           8,
-                                           EGL_BLUE_SIZE,
-                                           8,
-                                           EGL_DEPTH_SIZE,
-                                           16,
-                                           EGL_SURFACE_TYPE,
-                                           EGL_PBUFFER_BIT,
-                                           EGL_RENDERABLE_TYPE,
-                                           EGL_OPENGL_ES2_BIT,
-                                           EGL_NONE};
-        eglChooseConfig(qnxContext.display, configAttributes, &qnxContext.config, 1,
-                        &qnxContext.numConfigs);
-        const EGLint surfaceAttributes[] = {EGL_WIDTH, 1024, EGL_HEIGHT, 600, EGL_NONE};
-        qnxContext.surface =
-            eglCreatePbufferSurface(qnxContext.display, qnxContext.config, surfaceAttributes);
-        const EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
-        qnxContext.context = eglCreateContext(qnxContext.display, qnxContext.config, EGL_NO_CONTEXT,
-                                              contextAttributes);
-        ok = qnxContext.numConfigs == 1 &&
-             eglMakeCurrent(qnxContext.display, qnxContext.surface, qnxContext.surface,
-                            qnxContext.context) == EGL_TRUE;
+        ok = openPbufferContext(1024, 600) == nullptr;
         Locator::registerService<ShaderManager>("ShaderManager");
         Locator::registerService<ShaderCache>("ShaderCache");
         Locator::registerService<TextureManager>("TextureManager");
@@ -127,13 +93,15 @@ struct Scene {
         for (const char* name : {"first", "second"}) {
             programs.push_back(ShaderManager::instance_->addShaderProgram(
                 name, reinterpret_cast<const unsigned char*>(COLOUR_VERTEX_SOURCE),
-                reinterpret_cast<const unsigned char*>(COLOUR_FRAGMENT_SOURCE), ZqString(), ZqString()));
+                reinterpret_cast<const unsigned char*>(COLOUR_FRAGMENT_SOURCE), ZqString(),
+                ZqString()));
             boost::shared_ptr<Material> material(new Material());
             material->shaderName = name;
             materials.push_back(material);
         }
-        ShaderCache::instance_->addUpdater(
-            boost::shared_ptr<BaseShaderParameterUpdater>(new Tint()));
+        ShaderCache::instance_->addUpdater(boost::shared_ptr<BaseShaderParameterUpdater>(
+            new TestUpdater("u_tint", BaseShaderParameterUpdater::CACHE_PER_FRAME,
+                            ZqVector<4>(1.0f, 0.5f, 0.5f, 1.0f))));
         for (int i = 0; i < MESHES; ++i) {
             meshes.push_back(makeMesh(i));
         }

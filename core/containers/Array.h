@@ -30,7 +30,7 @@ public:
         copyFrom(other);
     }
 
-    ~Array() { releaseStorage(); }
+    ~Array() { clear(); }
 
     Array& operator=(const Array& other) {
         if (this == &other) {
@@ -42,10 +42,7 @@ public:
         }
         if (ownsStorage() && capacity() == other.size()) {
             destroyElements();
-            end_ = begin_;
-            for (const T* p = other.begin_; p != other.end_; ++p) {
-                new (end_++) T(*p);
-            }
+            end_ = copyElements(other.begin_, other.end_, begin_);
             return *this;
         }
         clear();
@@ -65,7 +62,7 @@ public:
     // Takes over a whole loaded block holding `count` constructed elements; it is freed with
     // the array like any other storage.
     void adoptBlock(T* data, std::size_t count) {
-        releaseStorage();
+        clear();
         category_ = ArrayStorage::BLOCK_CATEGORY;
         begin_ = data;
         end_ = data + count;
@@ -101,9 +98,7 @@ public:
 
     void clear() {
         if (ownsStorage()) {
-            for (T* p = begin_; p != end_; ++p) {
-                p->~T();
-            }
+            destroyElements();
             ArrayStorage::release(begin_);
         }
         begin_ = end_ = capacityEnd_ = nullptr;
@@ -209,26 +204,21 @@ private:
         }
     }
 
-    void releaseStorage() {
-        if (ownsStorage()) {
-            destroyElements();
-            ArrayStorage::release(begin_);
+    // Copy-constructs [first, last) at out; returns the end of the copies.
+    static T* copyElements(const T* first, const T* last, T* out) {
+        for (const T* p = first; p != last; ++p) {
+            new (out++) T(*p);
         }
-        begin_ = end_ = capacityEnd_ = nullptr;
+        return out;
     }
 
     // Copies the elements into fresh storage; the old ones are left to takeStorage.
-    void moveInto(T* storage) {
-        T* out = storage;
-        for (T* p = begin_; p != end_; ++p) {
-            new (out++) T(*p);
-        }
-    }
+    void moveInto(T* storage) { copyElements(begin_, end_, storage); }
 
     // Releases the current storage and takes the given one. A view that had to allocate
     // now owns its storage and so becomes an ordinary array.
     void takeStorage(T* storage, std::size_t count, std::size_t cap) {
-        releaseStorage();
+        clear();
         if (category_ == ArrayStorage::VIEW_CATEGORY) {
             category_ = 0;
         }
@@ -246,10 +236,7 @@ private:
         if (storage == nullptr) {
             return;
         }
-        T* out = storage;
-        for (const T* p = other.begin_; p != other.end_; ++p) {
-            new (out++) T(*p);
-        }
+        copyElements(other.begin_, other.end_, storage);
         if (category_ == ArrayStorage::VIEW_CATEGORY) {
             category_ = 0;
         }

@@ -102,13 +102,8 @@ bool StaticObjectLoader::loadSetFiles(Array<HashString>& ids, const ZqString& st
 StaticObjectLoader::FixupData StaticObjectLoader::fixupAt(const unsigned char* table,
                                                           uint32_t index) {
     const unsigned char* p = table + std::size_t(index) * FIXUP_BYTES;
-    uint32_t words[3];
-    for (int w = 0; w < 3; ++w) {
-        const unsigned char* q = p + 4 * w;
-        words[w] =
-            uint32_t(q[0]) | uint32_t(q[1]) << 8 | uint32_t(q[2]) << 16 | uint32_t(q[3]) << 24;
-    }
-    return FixupData{words[0], words[1], words[2]};
+    return FixupData{StaticObjectDetail::storedWord(p), StaticObjectDetail::storedWord(p + 4),
+                     StaticObjectDetail::storedWord(p + 8)};
 }
 
 // Every entry must name a stored record and keep its contents inside the data block. The

@@ -82,6 +82,11 @@ private:
 
 namespace StaticObjectDetail {
 
+// Stored words are little-endian whatever the host.
+inline uint32_t storedWord(const unsigned char* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 // Fills a native record from its stored bytes; pointer fields start empty.
 template <class T>
 struct Decode {
@@ -90,9 +95,7 @@ struct Decode {
 
     template <class M>
     void put(M& member, uint32_t offset) {
-        const unsigned char* p = stored + offset;
-        const uint32_t word =
-            uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        const uint32_t word = storedWord(stored + offset);
         std::memcpy(static_cast<void*>(&member), &word, sizeof(word));
     }
     template <class M>

@@ -2,7 +2,7 @@
 
 namespace orvo {
 
-ComponentDatabase::ComponentDatabase() { clear(); }
+ComponentDatabase::ComponentDatabase() {}
 
 ComponentDatabase::~ComponentDatabase() { clear(); }
 

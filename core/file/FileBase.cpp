@@ -4,6 +4,7 @@
 #include "core/file/PakFile.h"
 #include "core/file/RootStringStore.h"
 #include "core/memory/ZequinAllocation.h"
+#include "core/text/StringFunctions.h"
 
 namespace orvo {
 
@@ -55,27 +56,13 @@ void FileBase::releaseOwnedCopy() {
     ownedCopy_ = nullptr;
 }
 
-void FileBase::toForwardSlashes(ZqString& path) {
-    for (char& c : path) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-}
-
 ZqString FileBase::fullPath(const ZqString& path) {
     const RootStringStore& roots = RootStringStore::get();
     return roots.deviceString + roots.rootPath + path;
 }
 
 bool FileBase::selectArchive(const ZqString& full, ZqString& member) {
-    std::size_t found = ZqString::npos;
-    for (std::size_t i = 0; i + 4 <= full.size(); ++i) {
-        if (full.compare(i, 4, ".pak") == 0) {
-            found = i;
-            break;
-        }
-    }
+    const std::size_t found = full.find(".pak");
     if (found == ZqString::npos || found + 4 == full.size()) {
         closePakFile();
         return false;
@@ -127,7 +114,7 @@ bool FileBase::open(const char* path, bool loadToMemory, int category) {
 
 bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     ZqString name(path);
-    toForwardSlashes(name);
+    searchAndReplace(&name, '\\', '/');
     if (!checkCanOpen()) {
         return false;
     }
@@ -203,7 +190,7 @@ bool FileBase::openForAppending(const ZqString& path) { return openRawForWrite(p
 
 bool FileBase::openRawForWrite(const ZqString& path, bool append) {
     ZqString name(path);
-    toForwardSlashes(name);
+    searchAndReplace(&name, '\\', '/');
     if (!checkCanOpen()) {
         return false;
     }

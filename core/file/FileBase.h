@@ -115,7 +115,6 @@ protected:
     // Makes the archive that a full path names the open one and returns its member path in
     // member; false when the path names no archive member. Shared by open and exists.
     static bool selectArchive(const ZqString& full, ZqString& member);
-    static void toForwardSlashes(ZqString& path);
     static ZqString fullPath(const ZqString& path);
     // The write guard of the file types: false, with the error set, unless open for writing.
     bool checkCanWrite();

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 
+#include "core/text/StringFunctions.h"
+
 namespace orvo {
 
 namespace {
 
 ZqString withForwardSlashes(const ZqString& path) {
     ZqString result(path);
-    std::replace(result.begin(), result.end(), '\\', '/');
+    searchAndReplace(&result, '\\', '/');
     return result;
 }
 

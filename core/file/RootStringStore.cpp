@@ -1,5 +1,7 @@
 #include "core/file/RootStringStore.h"
 
+#include "core/text/StringFunctions.h"
+
 namespace orvo {
 
 RootStringStore& RootStringStore::get() {
@@ -9,11 +11,7 @@ RootStringStore& RootStringStore::get() {
 
 ZqString RootStringStore::asDirectory(const ZqString& path) {
     ZqString result(path);
-    for (char& c : result) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
+    searchAndReplace(&result, '\\', '/');
     if (!result.empty() && result.back() != '/') {
         result.push_back('/');
     }

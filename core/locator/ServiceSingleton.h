@@ -26,7 +26,6 @@ T* ServiceSingleton<T>::instance_ = nullptr;
 // that cannot be allocated is not registered. Returns the present service, or null.
 template <class T>
 T* registerService(const char* name) {
-    const HashString hash(name);
     if (ServiceSingleton<T>::instance_ != nullptr) {
         return ServiceSingleton<T>::instance_;
     }
@@ -34,7 +33,7 @@ T* registerService(const char* name) {
     if (service == nullptr) {
         return nullptr;
     }
-    static_cast<ServiceSingleton<T>*>(service)->serviceName = hash;
+    static_cast<ServiceSingleton<T>*>(service)->serviceName = HashString(name);
     ServiceSingleton<T>::instance_ = service;
     return service;
 }

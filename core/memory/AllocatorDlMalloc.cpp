@@ -6,15 +6,13 @@ std::size_t AllocatorDlMalloc::requiredHeapSize(std::size_t heapSize, std::size_
 
 AllocatorDlMalloc::AllocatorDlMalloc(void* heap, std::size_t heapSize, std::size_t,
                                      const char* name)
-    : Allocator(heap, heapSize, name), heap_(heap), heapBytes_(heapSize), space_(nullptr) {
+    : Allocator(heap, heapSize, name), liveAllocations_(0), space_(nullptr) {
     clear();
 }
 
 void AllocatorDlMalloc::clear() {
-    largestRequest_ = 0;
     liveAllocations_ = 0;
-    freeCount_ = 0;
-    space_ = create_mspace_with_base(heap_, heapBytes_, 0);
+    space_ = create_mspace_with_base(reinterpret_cast<void*>(heapBase_), heapSize_, 0);
 }
 
 void* AllocatorDlMalloc::allocate(std::size_t size, std::size_t alignment) {
@@ -25,9 +23,6 @@ void* AllocatorDlMalloc::allocate(std::size_t size, std::size_t alignment) {
     void* result = mspace_memalign(space_, alignment, size);
     if (result != nullptr) {
         ++liveAllocations_;
-        if (size > largestRequest_) {
-            largestRequest_ = size;
-        }
     }
     return result;
 }
@@ -38,7 +33,6 @@ void AllocatorDlMalloc::deallocate(void* pointer) {
     }
     mspace_free(space_, pointer);
     --liveAllocations_;
-    ++freeCount_;
 }
 
 std::size_t AllocatorDlMalloc::printStatus() { return liveAllocations_; }

@@ -21,10 +21,6 @@ public:
     void clear();
 
 private:
-    std::size_t largestRequest_;
     std::size_t liveAllocations_;
-    std::size_t freeCount_;
-    void* heap_;
-    std::size_t heapBytes_;
     mspace space_;
 };

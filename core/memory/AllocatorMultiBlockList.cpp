@@ -86,7 +86,7 @@ std::size_t AllocatorMultiBlockList::take(std::size_t start, std::size_t n) {
         if (half - s < s + count - half) {
             setRunEntry(start, static_cast<std::uint16_t>(length - n));
             first = start + length - n;
-        } else if (getRunEntry(start + n) == 0) {
+        } else {
             setRunEntry(start + n, static_cast<std::uint16_t>(length - n));
         }
     }

@@ -178,7 +178,7 @@ MemoryManager* MemoryManager::instance() {
     return manager;
 }
 
-MemoryManager::MemoryManager(std::size_t allocatorObjectSpace) : allocators_(allocatorArray_) {
+MemoryManager::MemoryManager(std::size_t allocatorObjectSpace) : allocators_() {
     std::uintptr_t object =
         reinterpret_cast<std::uintptr_t>(this) + roundUp(sizeof(MemoryManager), OBJECT_ALIGNMENT);
     std::uintptr_t cursor = object + allocatorObjectSpace;

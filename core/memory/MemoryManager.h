@@ -125,8 +125,7 @@ private:
     MemoryManager(const MemoryManager&) = delete;
     MemoryManager& operator=(const MemoryManager&) = delete;
 
-    Allocator** allocators_;
-    Allocator* allocatorArray_[NUM_ALLOCATORS];
+    Allocator* allocators_[NUM_ALLOCATORS];
 
     static MemoryManager* instance_;
     friend class AutoDestructor;

@@ -31,20 +31,14 @@ bool ZqStringTable::load(const ZqString& path) {
     if (stringBlock_ != nullptr) {
         clear();
     }
+    // Loaded whole: a compressed archive member can only be read in one piece.
     BinaryFile file;
-    if (!file.open(path, false, 0)) {
+    if (!file.open(path, true, TABLE_CATEGORY)) {
         return false;
     }
-    const uint32_t size = file.size();
-    unsigned char* whole =
-        static_cast<unsigned char*>(FileMemory::allocate(size == 0 ? 1 : size, TABLE_CATEGORY));
-    if (whole == nullptr) {
-        return false;
-    }
-    const bool read = size != 0 && file.read(whole, 1, size) == size;
+    const bool parsed =
+        parse(static_cast<const unsigned char*>(file.getRamFileAddress()), file.size());
     file.close();
-    const bool parsed = read && parse(whole, size);
-    FileMemory::release(whole);
     if (!parsed) {
         clear();
     }

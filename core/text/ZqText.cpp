@@ -2,7 +2,7 @@
 
 namespace orvo {
 
-ZqText::ZqText() : bytes_(0), byteLength_(0) {}
+ZqText::ZqText() : bytes_(0) {}
 
 void ZqText::pushBack(unsigned c) {
     if (!bytes_.empty() && bytes_[bytes_.size() - 1] == 0) {
@@ -23,7 +23,6 @@ void ZqText::pushBack(unsigned c) {
         bytes_.pushBack(static_cast<unsigned char>(0x80u + ((c >> 6) & 0x3Fu)));
         bytes_.pushBack(static_cast<unsigned char>(0x80u + (c & 0x3Fu)));
     }
-    byteLength_ = static_cast<unsigned>(bytes_.size());
 }
 
 ZqText& ZqText::operator+=(ZqText other) {
@@ -69,7 +68,6 @@ void ZqText::loadStream(const char* bytes) {
         }
     }
     bytes_.pushBack(0);
-    byteLength_ = static_cast<unsigned>(bytes_.size());
 }
 
 }  // namespace orvo

@@ -23,11 +23,10 @@ public:
     void loadStream(const char* bytes);
 
     const Array<unsigned char>& getBytes() const { return bytes_; }
-    unsigned getByteLength() const { return byteLength_; }
+    unsigned getByteLength() const { return static_cast<unsigned>(bytes_.size()); }
 
 private:
     Array<unsigned char> bytes_;
-    unsigned byteLength_;
 };
 
 }  // namespace orvo

@@ -85,32 +85,20 @@ void GraphicsCamera::setAll(const ZqVector<3>& cameraPosition, const ZqVector<3>
     setDepthOfField(cameraDepthOfField);
 }
 
-void GraphicsCamera::rotateX(float angle) {
+void GraphicsCamera::rotateAbout(float ZqVector<3>::*a, float ZqVector<3>::*b, float angle) {
     const float c = ZqMaths::cos(angle);
     const float s = ZqMaths::sin(angle);
-    rotatePair(direction.y, direction.z, c, s);
-    rotatePair(up.y, up.z, c, s);
+    rotatePair(direction.*a, direction.*b, c, s);
+    rotatePair(up.*a, up.*b, c, s);
     thirdAxis = direction.cross(up);
     dirty = true;
 }
 
-void GraphicsCamera::rotateY(float angle) {
-    const float c = ZqMaths::cos(angle);
-    const float s = ZqMaths::sin(angle);
-    rotatePair(direction.z, direction.x, c, s);
-    rotatePair(up.z, up.x, c, s);
-    thirdAxis = direction.cross(up);
-    dirty = true;
-}
+void GraphicsCamera::rotateX(float angle) { rotateAbout(&ZqVector<3>::y, &ZqVector<3>::z, angle); }
 
-void GraphicsCamera::rotateZ(float angle) {
-    const float c = ZqMaths::cos(angle);
-    const float s = ZqMaths::sin(angle);
-    rotatePair(direction.x, direction.y, c, s);
-    rotatePair(up.x, up.y, c, s);
-    thirdAxis = direction.cross(up);
-    dirty = true;
-}
+void GraphicsCamera::rotateY(float angle) { rotateAbout(&ZqVector<3>::z, &ZqVector<3>::x, angle); }
+
+void GraphicsCamera::rotateZ(float angle) { rotateAbout(&ZqVector<3>::x, &ZqVector<3>::y, angle); }
 
 void GraphicsCamera::getCameraTransformation(ZqMatrix<4, 4>& out) const {
     out = ZqMatrix<4, 4>(thirdAxis.x, up.x, direction.x, position.x, thirdAxis.y, up.y, direction.y,

@@ -57,6 +57,10 @@ public:
     float orthoBottom;
     GraphicsCameraFrustum frustum;
     bool dirty;
+
+private:
+    // Turns direction and up in the plane of the two world axes a and b, a towards b.
+    void rotateAbout(float ZqVector<3>::*a, float ZqVector<3>::*b, float angle);
 };
 
 }  // namespace orvo

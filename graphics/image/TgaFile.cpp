@@ -22,7 +22,7 @@ uint32_t pack(uint32_t b0, uint32_t b1, uint32_t b2, uint32_t b3) {
 
 }  // namespace
 
-TgaFile::TgaFile(const orvo::ZqString& path, bool swizzle) : path_(path) {
+TgaFile::TgaFile(const orvo::ZqString& path, bool swizzle) {
     orvo::BinaryFile file;
     if (file.open(path)) {
         loaded_ = decode(file, swizzle);

@@ -83,7 +83,6 @@ private:
     static boost::shared_array<unsigned char> allocate(uint64_t bytes);
 
     TgaHeader header_;
-    orvo::ZqString path_;
     uint32_t clutBytes_ = 0;
     uint32_t dataSize_ = 0;
     boost::shared_array<unsigned char> clut_;

@@ -44,8 +44,6 @@ bool RenderTargetGles2::initialise(const OptimiseRender& mode) {
     GLint units = 0;
     glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &units);
     textureUnitLimit_ = units > 0 ? static_cast<uint32_t>(units) : 0;
-    GLint combinedUnits = 0;
-    glGetIntegerv(GL_MAX_COMBINED_TEXTURE_IMAGE_UNITS, &combinedUnits);
     return true;
 }
 

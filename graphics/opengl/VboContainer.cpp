@@ -40,28 +40,15 @@ VboContainer::VboContainer(const VertexBufferData* vertices, const VertexIndexBu
       framesToLive(0),
       vertexCount(vertices->vertexCount),
       indexCount(static_cast<uint32_t>(indices->indices.size())) {
-    // Parts follow a fixed order within a vertex, each present only when its flag is set.
-    uint32_t offset = 0;
-    if (formatFlags & VertexBufferData::POSITION) {
-        offset += 12;
-    }
-    if (formatFlags & VertexBufferData::NORMAL) {
-        normalOffset = offset;
-        offset += 12;
-    }
-    if (formatFlags & VertexBufferData::COLOUR) {
-        colourOffset = offset;
-        offset += 4;
-    }
-    if (formatFlags & VertexBufferData::TEXCOORD0) {
-        texCoord0Offset = offset;
-        offset += 8;
-    }
-    if (formatFlags & VertexBufferData::TEXCOORD1) {
-        texCoord1Offset = offset;
-        offset += 8;
-    }
-    stride = offset;
+    // An absent part keeps offset 0; positions always come first.
+    const auto partOffset = [this](VertexBufferData::FormatFlag part) {
+        return (formatFlags & part) != 0 ? VertexBufferData::offsetOf(formatFlags, part) : 0u;
+    };
+    normalOffset = partOffset(VertexBufferData::NORMAL);
+    colourOffset = partOffset(VertexBufferData::COLOUR);
+    texCoord0Offset = partOffset(VertexBufferData::TEXCOORD0);
+    texCoord1Offset = partOffset(VertexBufferData::TEXCOORD1);
+    stride = VertexBufferData::strideOf(formatFlags);
 }
 
 bool VboContainer::compare(const VboContainer* a, const VboContainer* b) {

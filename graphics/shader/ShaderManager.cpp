@@ -43,6 +43,22 @@ void readParameters(GLuint program, GLenum countQuery, GLenum lengthQuery,
     }
 }
 
+// A failed compile has left nothing to delete.
+void deleteShader(uint32_t shader) {
+    if (shader != ShaderManager::COMPILE_FAILED) {
+        glDeleteShader(shader);
+    }
+}
+
+// The two shaders and the program they are attached to.
+void deleteObjects(uint32_t vertex, uint32_t fragment, uint32_t program) {
+    glDetachShader(program, fragment);
+    glDetachShader(program, vertex);
+    glDeleteShader(fragment);
+    glDeleteShader(vertex);
+    glDeleteProgram(program);
+}
+
 }  // namespace
 
 char* ShaderManager::loadShader(const ZqString& path) {
@@ -89,8 +105,6 @@ uint32_t ShaderManager::compileShader(const char* source, unsigned type) {
     if (status == GL_TRUE) {
         return shader;
     }
-    GLint logLength = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &logLength);
     glDeleteShader(shader);
     return COMPILE_FAILED;
 }
@@ -107,6 +121,9 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
     const uint32_t fragment =
         compileShader(reinterpret_cast<const char*>(fragmentSource), GL_FRAGMENT_SHADER);
     if (vertex == COMPILE_FAILED || fragment == COMPILE_FAILED) {
+        // The half that compiled has no program to go with.
+        deleteShader(vertex);
+        deleteShader(fragment);
         return boost::shared_ptr<ShaderProgram>();
     }
     const GLuint program = glCreateProgram();
@@ -116,7 +133,7 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
     GLint linked = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
-        glDeleteProgram(program);
+        deleteObjects(vertex, fragment, program);
         return boost::shared_ptr<ShaderProgram>();
     }
     ShaderProgramData data;
@@ -127,13 +144,13 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
     ShaderProgram* created =
         new (0, ZequinAllocation) ShaderProgram(name, vertex, fragment, program, data);
     if (created == nullptr) {
-        glDeleteProgram(program);
+        deleteObjects(vertex, fragment, program);
         return boost::shared_ptr<ShaderProgram>();
     }
     const boost::shared_ptr<ShaderProgram> result(created);
     result->cacheAllParameters();
     if (!programs_.pushBack(result)) {
-        glDeleteProgram(program);
+        deleteObjects(vertex, fragment, program);
         return boost::shared_ptr<ShaderProgram>();
     }
     return result;
@@ -166,11 +183,7 @@ void ShaderManager::removeShaderProgram(boost::shared_ptr<ShaderProgram> program
             active_.reset();
             glUseProgram(0);
         }
-        glDetachShader(program->programName, program->fragmentShader);
-        glDetachShader(program->programName, program->vertexShader);
-        glDeleteShader(program->fragmentShader);
-        glDeleteShader(program->vertexShader);
-        glDeleteProgram(program->programName);
+        deleteObjects(program->vertexShader, program->fragmentShader, program->programName);
         programs_[i] = programs_[programs_.size() - 1];
         programs_.popBack();
         return;
@@ -179,11 +192,7 @@ void ShaderManager::removeShaderProgram(boost::shared_ptr<ShaderProgram> program
 
 void ShaderManager::shutdown() {
     for (const boost::shared_ptr<ShaderProgram>& program : programs_) {
-        glDetachShader(program->programName, program->fragmentShader);
-        glDeleteShader(program->fragmentShader);
-        glDetachShader(program->programName, program->vertexShader);
-        glDeleteShader(program->vertexShader);
-        glDeleteProgram(program->programName);
+        deleteObjects(program->vertexShader, program->fragmentShader, program->programName);
     }
     programs_.clear();
     active_.reset();

@@ -1,7 +1,6 @@
 #include "graphics/texture/TextureManager.h"
 
 #include <GLES2/gl2.h>
-#include <GLES2/gl2ext.h>
 
 #include <cstring>
 #include <vector>
@@ -13,6 +12,20 @@ namespace orvo {
 const HashString DEFAULT_TEXTURE("DefaultTexture");
 const HashString DEFAULT_WHITE("DefaultWhiteTexture");
 const HashString DEFAULT_TEXTURE_GROUP("DefaultTextureGroup");
+
+namespace {
+
+// Binds a newly generated texture with the wrap and row alignment every made texture starts
+// from.
+void bindNewTexture(GLuint name) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+}
+
+}  // namespace
 
 void TextureManager::initialise(unsigned long colour) {
     if (initialised_) {
@@ -71,11 +84,7 @@ bool TextureManager::insertStaticGroup(HashString group, const Array<HashString>
     Array<TextureInfo> made;
     for (std::size_t i = 0; i < textures.size(); ++i) {
         const TextureData& texture = textures[i];
-        glBindTexture(GL_TEXTURE_2D, glNames[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        bindNewTexture(glNames[i]);
         if (!texture.bitmapNames.empty()) {
             TextureUpload::setFilter(texture.filterMode);
         }
@@ -114,11 +123,7 @@ bool TextureManager::insertTextureTemplateGroup(HashString group, const Array<Ha
     Array<TextureInfo> made;
     for (std::size_t i = 0; i < templates.size(); ++i) {
         const TextureInfo& source = templates[i];
-        glBindTexture(GL_TEXTURE_2D, glNames[i]);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        bindNewTexture(glNames[i]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         const GLsizei width = static_cast<GLsizei>(source.width);

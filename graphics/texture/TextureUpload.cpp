@@ -2,6 +2,8 @@
 
 #include <GLES2/gl2ext.h>
 
+#include "graphics/texture/TextureData.h"
+
 namespace orvo {
 
 bool TextureUpload::levelBytes(uint32_t format, uint32_t width, uint32_t height, uint32_t& bytes) {
@@ -30,13 +32,13 @@ void TextureUpload::setFilter(uint32_t filterMode) {
     GLint mag = 0;
     GLint min = 0;
     switch (filterMode) {
-        case 1:
+        case TextureData::FILTER_NEAREST:
             mag = min = GL_NEAREST;
             break;
-        case 2:
+        case TextureData::FILTER_LINEAR:
             mag = min = GL_LINEAR;
             break;
-        case 4:
+        case TextureData::FILTER_MIPMAP:
             mag = GL_LINEAR;
             min = GL_LINEAR_MIPMAP_LINEAR;
             break;

@@ -1,7 +1,7 @@
 #include "lib/tablet/MusicPlayer.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 
@@ -29,7 +29,8 @@ std::vector<MusicPlayer*>& livePlayers() {
 
 void track(MusicPlayer* player) {
     std::lock_guard<std::mutex> lock(liveMutex());
-    static const bool registered = (livePlayers(), std::atexit(&MusicPlayer::releaseAllAtExit) == 0);
+    static const bool registered =
+        (livePlayers(), std::atexit(&MusicPlayer::releaseAllAtExit) == 0);
     (void)registered;
     livePlayers().push_back(player);
 }
@@ -148,7 +149,6 @@ void MusicPlayer::run() {
         step();
         wake_.wait_for(lock, kStepInterval);
     }
-    alSourceStop(source_);
 }
 
 void MusicPlayer::step() {

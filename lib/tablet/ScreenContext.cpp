@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 
 #include "lib/tablet/EventQueue.h"
@@ -22,8 +23,11 @@ constexpr auto kConnectRetryDelay = std::chrono::milliseconds(50);
 
 std::unique_ptr<ScreenContext> ScreenContext::open() {
     // A busy X server can refuse a connection for a moment: try a few times before giving up.
+    // With no display named at all there is nothing to wait for.
     Display* display = XOpenDisplay(nullptr);
-    for (int attempt = 1; !display && attempt < kConnectAttempts; ++attempt) {
+    const char* name = std::getenv("DISPLAY");
+    const bool named = name && *name;
+    for (int attempt = 1; !display && named && attempt < kConnectAttempts; ++attempt) {
         std::this_thread::sleep_for(kConnectRetryDelay);
         display = XOpenDisplay(nullptr);
     }

@@ -28,10 +28,13 @@ bool parseNumber(std::string_view text, long long low, long long high, long long
     if (negative) text.remove_prefix(1);
     if (text.empty()) return false;
     unsigned long long magnitude = 0;
+    constexpr unsigned long long kLimit = static_cast<unsigned long long>(LLONG_MAX);
     for (char c : text) {
         if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + static_cast<unsigned>(c - '0');
-        if (magnitude > static_cast<unsigned long long>(LLONG_MAX)) return false;
+        unsigned digit = static_cast<unsigned>(c - '0');
+        // Checked before the step: twenty digits would wrap around to a small, valid value.
+        if (magnitude > (kLimit - digit) / 10) return false;
+        magnitude = magnitude * 10 + digit;
     }
     value = negative ? -static_cast<long long>(magnitude) : static_cast<long long>(magnitude);
     return value >= low && value <= high;

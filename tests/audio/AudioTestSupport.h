@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
 #include <cstdint>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include <boost/shared_ptr.hpp>
@@ -84,6 +84,21 @@ inline void data(Bytes& b, uint32_t declared, uint32_t present) {
 }
 
 inline void data(Bytes& b, uint32_t size) { data(b, size, size); }
+
+// RIFF header, "fmt " and a data chunk of `size` bytes.
+inline Bytes canonical(uint32_t size = 100, const Format& f = Format()) {
+    Bytes b = riff();
+    fmt(b, f);
+    data(b, size);
+    return b;
+}
+
+// The canonical image with one field of its format changed.
+inline Bytes withFormat(uint32_t Format::*field, uint32_t value) {
+    Format f;
+    f.*field = value;
+    return canonical(100, f);
+}
 
 // A mono 16-bit image of the given samples.
 inline Bytes wavOf(const std::vector<short>& samples, uint32_t rate) {

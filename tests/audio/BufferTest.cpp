@@ -19,25 +19,15 @@ struct WavCase {
     uint32_t alSize;
 };
 
-Bytes canonical(uint32_t size = 100) {
-    Bytes b = riff();
-    fmt(b);
-    data(b, size);
-    return b;
-}
-
 std::vector<WavCase> wavCases() {
     std::vector<WavCase> cases;
-    const WavCase failed{"", {}, false, 0, 0, 0, 0};
     auto add = [&](const char* name, Bytes image, uint32_t rate, uint32_t offset, uint32_t size,
                    uint32_t alSize) {
         cases.push_back(WavCase{name, std::move(image), true, rate, offset, size, alSize});
     };
+    // A failed file leaves every field 0.
     auto fail = [&](const char* name, Bytes image) {
-        WavCase c = failed;
-        c.name = name;
-        c.image = std::move(image);
-        cases.push_back(c);
+        cases.push_back(WavCase{name, std::move(image), false, 0, 0, 0, 0});
     };
 
     add("canonical", canonical(), 22050, 44, 100, 100);
@@ -78,22 +68,8 @@ std::vector<WavCase> wavCases() {
         data(b, 10);
         add("second data overrides", b, 22050, 152, 10, 10);
     }
-    {
-        Format f;
-        f.channels = 0;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        add("channel count 0", b, 22050, 44, 100, 100);
-    }
-    {
-        Format f;
-        f.rate = 48000;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        add("other rate", b, 48000, 44, 100, 100);
-    }
+    add("channel count 0", withFormat(&Format::channels, 0), 22050, 44, 100, 100);
+    add("other rate", withFormat(&Format::rate, 48000), 48000, 44, 100, 100);
     add("odd data size", canonical(101), 22050, 44, 101, 100);
     {
         Bytes b = riff();
@@ -118,38 +94,10 @@ std::vector<WavCase> wavCases() {
         add("trailing bytes", b, 22050, 44, 100, 100);
     }
 
-    {
-        Format f;
-        f.channels = 2;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        fail("stereo", b);
-    }
-    {
-        Format f;
-        f.bits = 8;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        fail("8-bit", b);
-    }
-    {
-        Format f;
-        f.format = 3;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        fail("float format", b);
-    }
-    {
-        Format f;
-        f.rate = 0;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        fail("rate 0", b);
-    }
+    fail("stereo", withFormat(&Format::channels, 2));
+    fail("8-bit", withFormat(&Format::bits, 8));
+    fail("float format", withFormat(&Format::format, 3));
+    fail("rate 0", withFormat(&Format::rate, 0));
     {
         Bytes b = canonical();
         std::memcpy(b.data(), "RIFX", 4);
@@ -236,14 +184,7 @@ TEST_F(WavReading, BufferFieldsAndOpenAlBufferFollowTheChunks) {
 
 TEST_F(WavReading, AudioSystemReadsFilesThroughTheFileLayer) {
     writeFile("good.wav", canonical());
-    writeFile("stereo.wav", [] {
-        Format f;
-        f.channels = 2;
-        Bytes b = riff();
-        fmt(b, f);
-        data(b, 100);
-        return b;
-    }());
+    writeFile("stereo.wav", withFormat(&Format::channels, 2));
     const boost::shared_ptr<orvo::Buffer> first = audio->createBuffer("good.wav", "a");
     ASSERT_TRUE(first);
     EXPECT_EQ(first->getDataSize(), 100u);

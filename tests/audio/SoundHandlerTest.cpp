@@ -11,9 +11,7 @@ class SoundHandlerFiles : public AudioFixture {
 protected:
     void SetUp() override {
         AudioFixture::SetUp();
-        Bytes b = riff();
-        fmt(b);
-        data(b, 200);
+        const Bytes b = canonical(200);
         writeFile("boom.wav", b);
         writeFile("bang.wav", b);
         writeFile("bad.wav", riff());

@@ -23,10 +23,10 @@ bool openNullDevice() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     static const bool haveContext = openNullDevice();
     orvo::Array<unsigned char> image(orvo::Buffer::MEMORY_CATEGORY);
-    if (size != 0 && !image.resize(size, 0)) {
-        return 0;
-    }
     if (size != 0) {
+        if (!image.resize(size, 0)) {
+            return 0;
+        }
         std::memcpy(image.data(), bytes, size);
     }
     orvo::Buffer buffer(&image);

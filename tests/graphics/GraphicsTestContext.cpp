@@ -2,7 +2,6 @@
 
 #include <GLES2/gl2.h>
 
-
 #include "core/locator/ServiceSingleton.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderCache.h"
@@ -11,49 +10,15 @@
 #include "platform/playbook/QnxWindow.h"
 #include "tests/graphics/ColourShaderSource.h"
 #include "tests/graphics/GlRecorder.h"
+#include "tests/graphics/PbufferContext.h"
 
 using namespace orvo;
 
 void GraphicsTest::SetUp() {
-    display_ = eglGetDisplay(EGL_DEFAULT_DISPLAY);
-    ASSERT_NE(display_, EGL_NO_DISPLAY);
-    ASSERT_EQ(eglInitialize(display_, nullptr, nullptr), EGL_TRUE);
-    ASSERT_EQ(eglBindAPI(EGL_OPENGL_ES_API), EGL_TRUE);
-    const EGLint configAttributes[] = {EGL_RED_SIZE,
-                                       8,
-                                       EGL_GREEN_SIZE,
-                                       8,
-                                       EGL_BLUE_SIZE,
-                                       8,
-                                       EGL_DEPTH_SIZE,
-                                       16,
-                                       EGL_SURFACE_TYPE,
-                                       EGL_PBUFFER_BIT,
-                                       EGL_RENDERABLE_TYPE,
-                                       EGL_OPENGL_ES2_BIT,
-                                       EGL_NONE};
-    EGLConfig config = nullptr;
-    EGLint count = 0;
-    ASSERT_EQ(eglChooseConfig(display_, configAttributes, &config, 1, &count), EGL_TRUE);
-    ASSERT_EQ(count, 1);
-    const EGLint surfaceAttributes[] = {EGL_WIDTH, WIDTH, EGL_HEIGHT, HEIGHT, EGL_NONE};
-    const EGLSurface surface = eglCreatePbufferSurface(display_, config, surfaceAttributes);
-    ASSERT_NE(surface, EGL_NO_SURFACE);
-    const EGLint contextAttributes[] = {EGL_CONTEXT_CLIENT_VERSION, 2, EGL_NONE};
-    const EGLContext context =
-        eglCreateContext(display_, config, EGL_NO_CONTEXT, contextAttributes);
-    ASSERT_NE(context, EGL_NO_CONTEXT);
-    ASSERT_EQ(eglMakeCurrent(display_, surface, surface, context), EGL_TRUE);
-
-    // The render target swaps and tears down through the window record.
-    qnxContextInit(&qnxContext);
-    qnxContext.width = WIDTH;
-    qnxContext.height = HEIGHT;
-    qnxContext.display = display_;
-    qnxContext.context = context;
-    qnxContext.surface = surface;
-    qnxContext.config = config;
-    qnxContext.numConfigs = count;
+    // The render target swaps and tears down through the window record this fills.
+    const char* failed = openPbufferContext(WIDTH, HEIGHT);
+    display_ = qnxContext.display;
+    ASSERT_EQ(failed, nullptr) << failed << " failed";
 
     ASSERT_NE(Locator::registerService<ShaderManager>("ShaderManager"), nullptr);
     ASSERT_NE(Locator::registerService<ShaderCache>("ShaderCache"), nullptr);

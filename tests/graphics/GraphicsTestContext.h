@@ -13,6 +13,18 @@
 #include "graphics/vertex/VertexBufferData.h"
 #include "graphics/vertex/VertexIndexBufferData.h"
 
+// Positions as they are, texture coordinates 0 passed on as v_uv: the vertex half of the
+// textured programs.
+inline constexpr const char* TEXTURE_VERTEX_SOURCE = R"(#version 100
+attribute vec3 a_position;
+attribute vec2 a_texCoord0;
+varying vec2 v_uv;
+void main() {
+    v_uv = a_texCoord0;
+    gl_Position = vec4(a_position, 1.0);
+}
+)";
+
 // A drawn pair of blocks.
 struct TestGeometry {
     boost::shared_ptr<orvo::VertexBufferData> vertices;

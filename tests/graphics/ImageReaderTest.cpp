@@ -15,7 +15,7 @@
 
 namespace {
 
-typedef std::vector<unsigned char> Bytes;
+using trellin::Bytes;
 
 // A TGA file image: header, optional ID, colour map and pixel bytes, optional footer.
 struct TgaLayout {
@@ -177,7 +177,7 @@ TEST(TgaFile, ReadsFromAFileAndConvertsDepths) {
     trellin_test::TempDirectory dir;
     orvo::FileBase::setRootPath(dir.path().c_str());
     const Bytes file = tgaFile({2, 24, TOP_LEFT, 2, 1, {1, 2, 3, 4, 5, 6}});
-    dir.write("image.tga", trellin::Bytes(file.begin(), file.end()));
+    dir.write("image.tga", file);
     TgaFile tga("image.tga", false);
     ASSERT_TRUE(tga.isLoaded());
     EXPECT_EQ(Bytes(tga.getData(), tga.getData() + 6), (Bytes{1, 2, 3, 4, 5, 6}));

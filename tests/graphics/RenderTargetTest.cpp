@@ -316,16 +316,6 @@ TEST_F(RenderTargetTest, AttributeArraysAreNeverEnabledWithoutTheirPointer) {
     checkDraws();
 }
 
-const char* const TWO_TEXTURE_VERTEX = R"(#version 100
-attribute vec3 a_position;
-attribute vec2 a_texCoord0;
-varying vec2 v_uv;
-void main() {
-    v_uv = a_texCoord0;
-    gl_Position = vec4(a_position, 1.0);
-}
-)";
-
 const char* const TWO_TEXTURE_FRAGMENT = R"(#version 100
 precision mediump float;
 uniform sampler2D s_texture0;
@@ -339,7 +329,7 @@ void main() {
 TEST_F(RenderTargetTest, BoundTextureCacheIsPerUnit) {
     const HashString program("two textures");
     ASSERT_TRUE(ShaderManager::instance_->addShaderProgram(
-        program, reinterpret_cast<const unsigned char*>(TWO_TEXTURE_VERTEX),
+        program, reinterpret_cast<const unsigned char*>(TEXTURE_VERTEX_SOURCE),
         reinterpret_cast<const unsigned char*>(TWO_TEXTURE_FRAGMENT), ZqString(), ZqString()));
     const HashString first("first");
     const HashString second("second");

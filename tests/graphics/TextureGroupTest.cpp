@@ -19,16 +19,6 @@ using namespace orvo;
 
 namespace {
 
-const char* const TEXTURE_VERTEX = R"(#version 100
-attribute vec3 a_position;
-attribute vec2 a_texCoord0;
-varying vec2 v_uv;
-void main() {
-    v_uv = a_texCoord0;
-    gl_Position = vec4(a_position, 1.0);
-}
-)";
-
 const char* const TEXTURE_FRAGMENT = R"(#version 100
 precision mediump float;
 uniform sampler2D s_texture0;
@@ -52,7 +42,7 @@ protected:
         GraphicsTest::SetUp();
         FileBase::setRootPath(dir.path().c_str());
         ASSERT_TRUE(ShaderManager::instance_->addShaderProgram(
-            TEXTURED, reinterpret_cast<const unsigned char*>(TEXTURE_VERTEX),
+            TEXTURED, reinterpret_cast<const unsigned char*>(TEXTURE_VERTEX_SOURCE),
             reinterpret_cast<const unsigned char*>(TEXTURE_FRAGMENT), ZqString(), ZqString()));
         quad = screenQuad();
     }

@@ -11,30 +11,22 @@
 #include "tools/datawriter/StringTableWriter.h"
 
 using trellin::Bytes;
+using trellin::getU32;
 using trellin_test::bytesOf;
-
-namespace {
-
-uint32_t wordAt(const Bytes& b, std::size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-           uint32_t(b[at + 3]) << 24;
-}
-
-}  // namespace
 
 TEST(PakWriter, LayoutSortedPathsAndListingLast) {
     Bytes image;
     std::string error;
     ASSERT_TRUE(trellin::buildPak({{"b/two", bytesOf("22"), false}, {"a/one", bytesOf("1"), false}},
                                   image, error));
-    EXPECT_EQ(wordAt(image, 0), 8u + 2 * 16);
-    const uint32_t listing = wordAt(image, 4);
+    EXPECT_EQ(getU32(image, 0), 8u + 2 * 16);
+    const uint32_t listing = getU32(image, 4);
     EXPECT_EQ(std::string(image.begin() + listing, image.end()), "a/one\nb/two\n");
-    EXPECT_EQ(wordAt(image, 8), orvo::HashString::calculateHash("a/one"));
-    EXPECT_EQ(wordAt(image, 12), 0u);  // offset
-    EXPECT_EQ(wordAt(image, 16), 0u);  // stored
-    EXPECT_EQ(wordAt(image, 20), 1u);  // size
-    EXPECT_EQ(wordAt(image, 24 + 4), 1u);
+    EXPECT_EQ(getU32(image, 8), orvo::HashString::calculateHash("a/one"));
+    EXPECT_EQ(getU32(image, 12), 0u);  // offset
+    EXPECT_EQ(getU32(image, 16), 0u);  // stored
+    EXPECT_EQ(getU32(image, 20), 1u);  // size
+    EXPECT_EQ(getU32(image, 24 + 4), 1u);
     EXPECT_EQ(image[40], '1');
 }
 
@@ -47,17 +39,17 @@ TEST(PakWriter, RefusesBadMemberLists) {
     EXPECT_NE(error.find("duplicate"), std::string::npos);
     // An empty member is stored even when compression is asked for.
     ASSERT_TRUE(trellin::buildPak({{"e", Bytes(), true}}, image, error));
-    EXPECT_EQ(wordAt(image, 16), 0u);
+    EXPECT_EQ(getU32(image, 16), 0u);
 }
 
 TEST(StringTableWriter, LayoutAndRefusals) {
     Bytes table;
     std::string error;
     ASSERT_TRUE(trellin::buildStringTable({{"A", "x"}, {"B", "yz"}}, table, error));
-    EXPECT_EQ(wordAt(table, 0), 2u);
-    EXPECT_EQ(wordAt(table, 4), orvo::HashString::calculateHash("A"));
-    EXPECT_EQ(wordAt(table, 8), 0u);
-    EXPECT_EQ(wordAt(table, 16), 2u);
+    EXPECT_EQ(getU32(table, 0), 2u);
+    EXPECT_EQ(getU32(table, 4), orvo::HashString::calculateHash("A"));
+    EXPECT_EQ(getU32(table, 8), 0u);
+    EXPECT_EQ(getU32(table, 16), 2u);
     EXPECT_EQ(std::string(table.begin() + 20, table.end()), std::string("x\0yz\0", 5));
     EXPECT_FALSE(trellin::buildStringTable({{"A", "x"}, {"A", "y"}}, table, error));
     EXPECT_FALSE(trellin::buildStringTable({{"A", std::string("x\0y", 3)}}, table, error));

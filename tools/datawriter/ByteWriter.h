@@ -21,6 +21,11 @@ inline void setU32(Bytes& out, std::size_t at, uint32_t value) {
     }
 }
 
+inline uint32_t getU32(const Bytes& in, std::size_t at) {
+    return uint32_t(in[at]) | uint32_t(in[at + 1]) << 8 | uint32_t(in[at + 2]) << 16 |
+           uint32_t(in[at + 3]) << 24;
+}
+
 // Writes a whole file; false (with the reason in error) when it cannot be written.
 bool writeFileBytes(const std::string& path, const Bytes& bytes, std::string& error);
 

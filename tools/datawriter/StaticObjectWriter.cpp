@@ -1,18 +1,17 @@
 #include "tools/datawriter/StaticObjectWriter.h"
 
-#include <cstdio>
 #include <filesystem>
+
+#include "core/data/StaticObjectLoader.h"
 
 namespace trellin {
 
 std::string staticObjectStem(const std::string& directory, const char* typeName) {
-    char suffix[16];
-    std::snprintf(suffix, sizeof(suffix), "_T%08x", orvo::HashString::calculateHash(typeName));
     std::string stem = directory;
     if (!stem.empty() && stem.back() != '/') {
         stem += '/';
     }
-    return stem + typeName + suffix;
+    return stem + typeName + orvo::StaticObjectLoader::typeSuffix(typeName).c_str();
 }
 
 bool writeStaticObjects(const std::string& stem, const StaticObjectFiles& files,

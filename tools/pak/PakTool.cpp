@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -55,11 +54,6 @@ bool safeMemberPath(const std::string& path) {
         start = end + 1;
     }
     return true;
-}
-
-uint32_t readU32(const Bytes& bytes, std::size_t at) {
-    return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
-           uint32_t(bytes[at + 3]) << 24;
 }
 
 }  // namespace
@@ -130,7 +124,7 @@ bool PakTool::readListing(const std::string& archive, std::string& listing) {
     if (!readFileBytes(archive, bytes, error) || bytes.size() < 8) {
         return false;
     }
-    const uint32_t offset = readU32(bytes, 4);
+    const uint32_t offset = getU32(bytes, 4);
     if (offset > bytes.size()) {
         return false;
     }

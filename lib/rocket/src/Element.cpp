@@ -5,6 +5,7 @@
 #include "ElementStyle.h"
 #include "EventDispatcher.h"
 #include "ReleaseQueue.h"
+#include "StyleSheet.h"
 
 #include <Rocket/Core/Context.h>
 #include <Rocket/Core/ElementDocument.h>
@@ -33,6 +34,24 @@ StringList SplitClassNames(const String& text) {
         pos = end == String::npos ? text.size() : end;
     }
     return names;
+}
+
+bool HoldsDocument(const Element* element) {
+    for (int i = 0; i < element->GetNumChildren(); ++i) {
+        Element* child = element->GetChild(i);
+        if (dynamic_cast<ElementDocument*>(child) != nullptr || HoldsDocument(child)) return true;
+    }
+    return false;
+}
+
+// Hover and focus move all the time: restyling (and so laying out) the document for a
+// pseudo-class no selector of its sheet names would change nothing.
+bool PseudoClassMatters(Element* element, const String& pseudo_class) {
+    ElementDocument* document = element->GetOwnerDocument();
+    // Documents below the element have sheets of their own.
+    if (document == nullptr || HoldsDocument(element)) return true;
+    const std::shared_ptr<StyleSheet>& sheet = document->GetStyleSheet();
+    return sheet && sheet->UsesPseudoClass(pseudo_class);
 }
 
 }  // namespace
@@ -252,7 +271,7 @@ void Element::SetPseudoClass(const String& pseudo_class, bool activate) {
         pseudo_classes.push_back(pseudo_class);
     else
         pseudo_classes.erase(found);
-    style->DirtyDefinition();
+    if (PseudoClassMatters(this, pseudo_class)) style->DirtyDefinition();
 }
 
 bool Element::IsPseudoClassSet(const String& pseudo_class) const {
@@ -311,10 +330,17 @@ Vector2f Element::GetRelativeOffset(Box::Area area) {
 }
 
 Vector2f Element::GetAbsoluteOffset(Box::Area area) {
-    const Box& box = GetBox();
-    Vector2f offset = relative_offset_base + relative_offset_position;
-    if (parent != nullptr) offset += parent->GetAbsoluteOffset(Box::BORDER);
-    return offset + box.GetPosition(area);
+    // A loop, not recursion: every level asking for its document's layout again made each
+    // call quadratic in the depth, and this runs for every element drawn.
+    Vector2f offset = GetRelativeOffset(area);
+    for (Element *child = this, *ancestor = parent; ancestor != nullptr;
+         child = ancestor, ancestor = ancestor->parent) {
+        // Above a document lies another layout.
+        if (dynamic_cast<ElementDocument*>(child) != nullptr) ancestor->EnsureLayout();
+        offset += ancestor->relative_offset_base + ancestor->relative_offset_position;
+        if (!ancestor->boxes.empty()) offset += ancestor->boxes[0].GetPosition(Box::BORDER);
+    }
+    return offset;
 }
 
 const Box& Element::GetBox(int index) {

@@ -73,18 +73,23 @@ const Property* ElementStyle::GetProperty(const String& name) {
 }
 
 void ElementStyle::DirtyDefinition() {
-    definition_dirty = true;
-    computed_dirty = true;
-    for (int i = 0; i < element->GetNumChildren(); ++i)
-        element->GetChild(i)->style->DirtyDefinition();
+    MarkDirty(true);
     element->DirtyLayout();
 }
 
 void ElementStyle::DirtyComputed() {
-    computed_dirty = true;
-    for (int i = 0; i < element->GetNumChildren(); ++i)
-        element->GetChild(i)->style->DirtyComputed();
+    MarkDirty(false);
     element->DirtyLayout();
+}
+
+void ElementStyle::MarkDirty(bool definition_too) {
+    if (definition_too) definition_dirty = true;
+    computed_dirty = true;
+    for (Element* child : element->children) {
+        child->style->MarkDirty(definition_too);
+        // The subtree shares the caller's layout, except below a document of its own.
+        if (auto* document = dynamic_cast<ElementDocument*>(child)) document->DirtyDocumentLayout();
+    }
 }
 
 void ElementStyle::UpdateDefinition() {

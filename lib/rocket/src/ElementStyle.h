@@ -30,6 +30,8 @@ public:
     void DirtyComputed();
 
 private:
+    // Flags this element and its subtree; the caller dirties the layout once.
+    void MarkDirty(bool definition_too);
     const Property* GetOwnProperty(const String& name);
     void UpdateDefinition();
     void Compute();

@@ -80,16 +80,15 @@ void LayoutInline::AddText(ElementText* text) {
         }
         size_t end = pos;
         while (end < content.size() && !IsSpace(content[end])) ++end;
-        AddWord(text, content.Substring(pos, end - pos), space_pending, space_width);
+        AddWord(text, *font, content.Substring(pos, end - pos), space_pending, space_width);
         space_pending = false;
         pos = end;
     }
 }
 
-void LayoutInline::AddWord(ElementText* text, const String& word, bool space_before,
-                           float space_width) {
-    std::shared_ptr<FontFaceHandle> font = text->GetFontFaceHandle();
-    float word_width = font->GetStringWidth(word);
+void LayoutInline::AddWord(ElementText* text, FontFaceHandle& font, const String& word,
+                           bool space_before, float space_width) {
+    float word_width = font.GetStringWidth(word);
     bool spaced = space_before && has_content;
     bool can_break = spaced || break_after;
     if (has_content && can_break && line_x + word_width + (spaced ? space_width : 0) > width) {

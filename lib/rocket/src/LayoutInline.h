@@ -8,6 +8,7 @@ namespace Rocket {
 namespace Core {
 
 class ElementText;
+class FontFaceHandle;
 
 // The line boxes of one block: text split into words and wrapped at blanks,
 // inline elements (one box per line they touch) and atomic inline boxes, all
@@ -42,7 +43,8 @@ private:
         float x;
     };
 
-    void AddWord(ElementText* text, const String& word, bool space_before, float space_width);
+    void AddWord(ElementText* text, FontFaceHandle& font, const String& word, bool space_before,
+                 float space_width);
     void Push(Fragment fragment);
     void FlushSpace();
     void TrimTrailingSpace();

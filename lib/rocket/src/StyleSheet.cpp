@@ -13,6 +13,12 @@ void StyleSheet::Append(const StyleSheet& other) {
     rules.insert(rules.end(), other.rules.begin(), other.rules.end());
 }
 
+bool StyleSheet::UsesPseudoClass(const String& name) const {
+    for (const Rule& rule : rules)
+        if (rule.selector.UsesPseudoClass(name)) return true;
+    return false;
+}
+
 void StyleSheet::GetMatchingProperties(Element* element, PropertyMap& properties) const {
     std::vector<const Rule*> matched;
     for (const Rule& rule : rules)

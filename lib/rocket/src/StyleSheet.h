@@ -15,6 +15,8 @@ public:
     // Properties of every matching rule, by specificity, then source order.
     void GetMatchingProperties(Element* element, PropertyMap& properties) const;
     size_t GetNumRules() const { return rules.size(); }
+    // False when no selector names the pseudo-class: setting it cannot change a match.
+    bool UsesPseudoClass(const String& name) const;
 
 private:
     struct Rule {

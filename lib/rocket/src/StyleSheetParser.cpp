@@ -13,11 +13,28 @@ namespace Core {
 
 namespace {
 
-int CountLines(const String& text, size_t begin, size_t end) {
-    end = std::min(end, text.size());
-    return static_cast<int>(std::count(text.begin() + static_cast<long>(std::min(begin, end)),
-                                       text.begin() + static_cast<long>(end), '\n'));
-}
+// Line numbers of positions met in order: each byte is counted once, not once per rule.
+class LineCounter {
+public:
+    LineCounter(const String& text_, int first_line) : text(text_), line(first_line) {}
+
+    int LineAt(size_t pos) {
+        pos = std::min(pos, text.size());
+        if (pos > counted)
+            line += static_cast<int>(std::count(text.begin() + static_cast<long>(counted),
+                                                text.begin() + static_cast<long>(pos), '\n'));
+        else
+            line -= static_cast<int>(std::count(text.begin() + static_cast<long>(pos),
+                                                text.begin() + static_cast<long>(counted), '\n'));
+        counted = pos;
+        return line;
+    }
+
+private:
+    const String& text;
+    int line;
+    size_t counted = 0;
+};
 
 // Comments become blanks, keeping line breaks so that line numbers stay right.
 String StripComments(const String& text) {
@@ -45,19 +62,16 @@ size_t FindBlockEnd(const String& text, size_t start) {
     return text.size();
 }
 
-}  // namespace
-
-void StyleSheetParser::ParseDeclarations(const String& raw_text, const String& source, int line,
-                                         PropertyMap& properties) {
-    String text = StripComments(raw_text);
+// Declarations of text without comments.
+void ParseStrippedDeclarations(const String& text, const String& source, int line,
+                               PropertyMap& properties) {
     const PropertyRegistry& registry = PropertyRegistry::Instance();
+    LineCounter lines(text, line);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find(';', start);
         if (end == String::npos) end = text.size();
         String declaration = Trim(text.Substring(start, end - start));
-        size_t first = text.find_first_not_of(" \t\r\n\f", start);
-        int declaration_line = line + CountLines(text, 0, first == String::npos ? start : first);
         if (!declaration.empty()) {
             size_t colon = declaration.find(':');
             String name = colon == String::npos ? String() : Trim(declaration.Substring(0, colon));
@@ -65,33 +79,43 @@ void StyleSheetParser::ParseDeclarations(const String& raw_text, const String& s
                 colon == String::npos ? String() : Trim(declaration.Substring(colon + 1));
             if (name.empty() || !registry.ParsePropertyDeclaration(properties, name, value))
                 Log::Message(Log::LT_WARNING, "Invalid declaration '%s' in %s, line %d.",
-                             declaration.c_str(), source.c_str(), declaration_line);
+                             declaration.c_str(), source.c_str(),
+                             lines.LineAt(text.find_first_not_of(" \t\r\n\f", start)));
         }
         start = end + 1;
     }
 }
 
+}  // namespace
+
+void StyleSheetParser::ParseDeclarations(const String& raw_text, const String& source, int line,
+                                         PropertyMap& properties) {
+    ParseStrippedDeclarations(StripComments(raw_text), source, line, properties);
+}
+
 std::shared_ptr<StyleSheet> StyleSheetParser::Parse(const String& raw_text, const String& source) {
     auto sheet = std::make_shared<StyleSheet>();
     String text = StripComments(raw_text);
+    LineCounter lines(text, 1);
     size_t pos = 0;
     while (pos < text.size()) {
         size_t open = text.find('{', pos);
         if (open == String::npos) {
             if (!Trim(text.Substring(pos)).empty())
                 Log::Message(Log::LT_WARNING, "Rule without a body in %s, line %d.", source.c_str(),
-                             1 + CountLines(text, 0, pos));
+                             lines.LineAt(pos));
             break;
         }
         size_t close = FindBlockEnd(text, open + 1);
         String selectors = Trim(text.Substring(pos, open - pos));
-        int line = 1 + CountLines(text, 0, open);
+        int line = lines.LineAt(open);
         if (!selectors.empty() && selectors[0] == '@') {
             pos = close + 1;
             continue;
         }
         PropertyMap properties;
-        ParseDeclarations(text.Substring(open + 1, close - open - 1), source, line, properties);
+        ParseStrippedDeclarations(text.Substring(open + 1, close - open - 1), source, line,
+                                  properties);
         size_t start = 0;
         while (start <= selectors.size()) {
             size_t comma = selectors.find(',', start);

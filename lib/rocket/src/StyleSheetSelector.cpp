@@ -78,6 +78,13 @@ int StyleSheetSelector::GetSpecificity() const {
     return ids * 10000 + classes * 100 + tags;
 }
 
+bool StyleSheetSelector::UsesPseudoClass(const String& name) const {
+    for (const Compound& compound : compounds)
+        for (const String& pseudo_class : compound.pseudo_classes)
+            if (pseudo_class == name) return true;
+    return false;
+}
+
 bool StyleSheetSelector::MatchesCompound(const Compound& compound, Element* element) {
     if (!compound.tag.empty() && compound.tag != element->GetTagName()) return false;
     if (!compound.id.empty() && compound.id != element->GetId()) return false;
@@ -88,18 +95,28 @@ bool StyleSheetSelector::MatchesCompound(const Compound& compound, Element* elem
     return true;
 }
 
-bool StyleSheetSelector::MatchesFrom(size_t index, Element* element) const {
+bool StyleSheetSelector::MatchesFrom(size_t index, Element* element, Failures& failures) const {
     if (!MatchesCompound(compounds[index], element)) return false;
     if (index == 0) return true;
     Element* parent = element->GetParentNode();
-    if (combinators[index - 1] == '>') return parent != nullptr && MatchesFrom(index - 1, parent);
-    for (Element* ancestor = parent; ancestor != nullptr; ancestor = ancestor->GetParentNode())
-        if (MatchesFrom(index - 1, ancestor)) return true;
+    if (combinators[index - 1] == '>')
+        return parent != nullptr && MatchesFrom(index - 1, parent, failures);
+    return MatchesAbove(index - 1, parent, failures);
+}
+
+bool StyleSheetSelector::MatchesAbove(size_t index, Element* element, Failures& failures) const {
+    if (element == nullptr) return false;
+    if (failures.count(std::make_pair(index, element)) > 0) return false;
+    if (MatchesFrom(index, element, failures) ||
+        MatchesAbove(index, element->GetParentNode(), failures))
+        return true;
+    failures.emplace(index, element);
     return false;
 }
 
 bool StyleSheetSelector::Matches(Element* element) const {
-    return !compounds.empty() && MatchesFrom(compounds.size() - 1, element);
+    Failures failures;
+    return !compounds.empty() && MatchesFrom(compounds.size() - 1, element, failures);
 }
 
 }  // namespace Core

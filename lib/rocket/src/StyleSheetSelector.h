@@ -2,6 +2,9 @@
 
 #include <Rocket/Core/Types.h>
 
+#include <set>
+#include <utility>
+
 namespace Rocket {
 namespace Core {
 
@@ -14,6 +17,7 @@ public:
     bool Matches(Element* element) const;
     // ids, then classes and pseudo-classes, then tags.
     int GetSpecificity() const;
+    bool UsesPseudoClass(const String& name) const;
 
 private:
     struct Compound {
@@ -23,8 +27,16 @@ private:
         StringList pseudo_classes;
     };
 
+    // (compound, element) pairs where neither the element nor an ancestor starts a match:
+    // without them, descendant combinators retry every combination of ancestors,
+    // exponential in the depth of the tree.
+    using Failures = std::set<std::pair<size_t, const Element*>>;
+
     static bool MatchesCompound(const Compound& compound, Element* element);
-    bool MatchesFrom(size_t index, Element* element) const;
+    // Compounds 0..index match, the last one at the element.
+    bool MatchesFrom(size_t index, Element* element, Failures& failures) const;
+    // The same at the element or any ancestor.
+    bool MatchesAbove(size_t index, Element* element, Failures& failures) const;
 
     std::vector<Compound> compounds;
     // The combinator before each compound after the first: ' ' or '>'.

@@ -154,6 +154,30 @@ TEST_F(StyleTest, BadStyleSheetsAreLoggedAndTheRestApplies) {
     EXPECT_TRUE(line_named);
 }
 
+TEST_F(StyleTest, DeclarationLinesCountFromTheStartOfTheSheet) {
+    Page("div {\n color: #000001;\n width: banana;\n}\np {\n\n height: pear; }", "<div/>");
+    int named = 0;
+    for (const auto& message : system.messages)
+        named += (message.second.find("'width: banana' in page.rml, line 3") != std::string::npos) +
+                 (message.second.find("'height: pear' in page.rml, line 7") != std::string::npos);
+    EXPECT_EQ(named, 2);
+}
+
+TEST_F(StyleTest, LongDescendantSelectorsOnDeepTreesDoNotBacktrackForever) {
+    // Without remembering failed matches this tries every way to pick 24 of 100 ancestors.
+    std::string selector = "span";
+    for (int i = 0; i < 24; ++i) selector += " div";
+    std::string body;
+    for (int i = 0; i < 100; ++i) body += "<div>";
+    body += "<div id='leaf'/>";
+    for (int i = 0; i < 100; ++i) body += "</div>";
+    ElementDocument* document =
+        Page(selector + " { color: #000001; } div div div { color: #000002; }", body);
+    Element* leaf = document->GetElementById("leaf");
+    ASSERT_NE(leaf, nullptr);
+    EXPECT_EQ(Colour(leaf).blue, 2);
+}
+
 TEST_F(StyleTest, StyleSheetsAreCachedUntilCleared) {
     files.files["a.rcss"] = "div { color: #000001; }";
     const std::string rml =

@@ -10,15 +10,6 @@ namespace {
 class EventFeedTest : public ::testing::Test {
 protected:
     void SetUp() override { tablet_feed_reset(); }
-
-    // One drain: every event up to the first call that returns none.
-    std::vector<SeenEvent> drain() {
-        std::vector<SeenEvent> seen;
-        bps_event_t* event = nullptr;
-        while (bps_get_event(&event, 0) == BPS_SUCCESS && event)
-            seen.push_back(SeenEvent::of(event));
-        return seen;
-    }
 };
 
 TEST_F(EventFeedTest, PushedEventsComeBackInOrderWithTheirProperties) {
@@ -47,8 +38,8 @@ TEST_F(EventFeedTest, PushedEventsComeBackInOrderWithTheirProperties) {
         SeenEvent::plain(77, 5),
         nonTouch,
     };
-    EXPECT_EQ(drain(), expected);
-    EXPECT_TRUE(drain().empty());
+    EXPECT_EQ(drainEvents(), expected);
+    EXPECT_TRUE(drainEvents().empty());
 }
 
 TEST_F(EventFeedTest, DomainsAreDistinct) {
@@ -63,7 +54,7 @@ TEST_F(EventFeedTest, InjectedFailureEndsTheDrainAndLosesNothing) {
     EXPECT_EQ(event, nullptr);
     // Only the next call fails.
     std::vector<SeenEvent> expected = {SeenEvent::plain(navigator_get_domain(), NAVIGATOR_EXIT)};
-    EXPECT_EQ(drain(), expected);
+    EXPECT_EQ(drainEvents(), expected);
 }
 
 TEST_F(EventFeedTest, ResetEmptiesTheQueueAndClearsAPendingFailure) {

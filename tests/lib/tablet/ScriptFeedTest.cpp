@@ -53,42 +53,45 @@ TEST_P(ScriptLineTest, Parses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ScriptLineTest,
-    ::testing::Values(LineCase{"", ScriptLine::Result::Empty, 0, none()},
-                      LineCase{"  \t\r", ScriptLine::Result::Empty, 0, none()},
-                      LineCase{"# 3 touch 0 1 2", ScriptLine::Result::Empty, 0, none()},
-                      LineCase{"3 touch 0 1023 599", ScriptLine::Result::Event, 3,
-                               SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1023, 599)},
-                      LineCase{"\t4  move 9 -1 2\r", ScriptLine::Result::Event, 4,
-                               SeenEvent::touch(SCREEN_EVENT_MTOUCH_MOVE, 9, -1, 2)},
-                      LineCase{"0 release 12 5 6", ScriptLine::Result::Event, 0,
-                               SeenEvent::touch(SCREEN_EVENT_MTOUCH_RELEASE, 12, 5, 6)},
-                      LineCase{"1 window thumbnail", ScriptLine::Result::Event, 1,
-                               SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_THUMBNAIL)},
-                      LineCase{"1 window invisible", ScriptLine::Result::Event, 1,
-                               SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)},
-                      LineCase{"2 window fullscreen", ScriptLine::Result::Event, 2,
-                               SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_FULLSCREEN)},
-                      LineCase{"5 navigator 2", ScriptLine::Result::Event, 5,
-                               SeenEvent::plain(navigator_get_domain(), NAVIGATOR_EXIT)},
-                      LineCase{"6 event -3 4294967295", ScriptLine::Result::Event, 6,
-                               SeenEvent::plain(-3, 4294967295u)},
-                      LineCase{"18446744073709551615 navigator 1", ScriptLine::Result::Bad, 0,
-                               none()},
-                      LineCase{"touch 0 1 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"-1 touch 0 1 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 tap 0 1 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 touch 0 1", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 touch 0 1 2 3", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 touch 0 1x 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 touch 0 2147483648 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 touch - 1 2", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 window 0", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 window", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 navigator -1", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 navigator 4294967296", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 event 1", ScriptLine::Result::Bad, 0, none()},
-                      LineCase{"7 TOUCH 0 1 2", ScriptLine::Result::Bad, 0, none()}));
+    ::testing::Values(
+        LineCase{"", ScriptLine::Result::Empty, 0, none()},
+        LineCase{"  \t\r", ScriptLine::Result::Empty, 0, none()},
+        LineCase{"# 3 touch 0 1 2", ScriptLine::Result::Empty, 0, none()},
+        LineCase{"3 touch 0 1023 599", ScriptLine::Result::Event, 3,
+                 SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1023, 599)},
+        LineCase{"\t4  move 9 -1 2\r", ScriptLine::Result::Event, 4,
+                 SeenEvent::touch(SCREEN_EVENT_MTOUCH_MOVE, 9, -1, 2)},
+        LineCase{"0 release 12 5 6", ScriptLine::Result::Event, 0,
+                 SeenEvent::touch(SCREEN_EVENT_MTOUCH_RELEASE, 12, 5, 6)},
+        LineCase{"1 window thumbnail", ScriptLine::Result::Event, 1,
+                 SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_THUMBNAIL)},
+        LineCase{"1 window invisible", ScriptLine::Result::Event, 1,
+                 SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)},
+        LineCase{"2 window fullscreen", ScriptLine::Result::Event, 2,
+                 SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_FULLSCREEN)},
+        LineCase{"5 navigator 2", ScriptLine::Result::Event, 5,
+                 SeenEvent::plain(navigator_get_domain(), NAVIGATOR_EXIT)},
+        LineCase{"6 event -3 4294967295", ScriptLine::Result::Event, 6,
+                 SeenEvent::plain(-3, 4294967295u)},
+        LineCase{"18446744073709551615 navigator 1", ScriptLine::Result::Bad, 0, none()},
+        // 2^64 and 2^64 + 1: numbers that would wrap around to 0 and 1.
+        LineCase{"18446744073709551616 navigator 1", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch 0 18446744073709551617 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"touch 0 1 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"-1 touch 0 1 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 tap 0 1 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch 0 1", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch 0 1 2 3", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch 0 1x 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch 0 2147483648 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 touch - 1 2", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 window 0", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 window", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 navigator -1", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 navigator 4294967296", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 event 1", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"7 TOUCH 0 1 2", ScriptLine::Result::Bad, 0, none()}));
 
 class ScriptFeedTest : public ::testing::Test {
 protected:
@@ -106,14 +109,6 @@ protected:
         tablet_feed_reset();
         return name;
     }
-
-    std::vector<SeenEvent> drain() {
-        std::vector<SeenEvent> seen;
-        bps_event_t* event = nullptr;
-        while (bps_get_event(&event, 0) == BPS_SUCCESS && event)
-            seen.push_back(SeenEvent::of(event));
-        return seen;
-    }
 };
 
 TEST_F(ScriptFeedTest, EventsArriveInTheDrainTheirLineNamesAndBadLinesAreReported) {
@@ -128,19 +123,19 @@ TEST_F(ScriptFeedTest, EventsArriveInTheDrainTheirLineNamesAndBadLinesAreReporte
         "4 event 77 9\n"
         "2 navigator\n");
     ::testing::internal::CaptureStderr();
-    std::vector<SeenEvent> first = drain();
+    std::vector<SeenEvent> first = drainEvents();
     std::string errors = ::testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(first,
               (std::vector<SeenEvent>{SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 10, 20),
                                       SeenEvent::touch(SCREEN_EVENT_MTOUCH_MOVE, 0, 11, 21)}));
-    EXPECT_TRUE(drain().empty());  // drain 1: only a bad line
-    EXPECT_EQ(drain(),
+    EXPECT_TRUE(drainEvents().empty());  // drain 1: only a bad line
+    EXPECT_EQ(drainEvents(),
               (std::vector<SeenEvent>{SeenEvent::touch(SCREEN_EVENT_MTOUCH_RELEASE, 0, 30, 40),
                                       SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_THUMBNAIL)}));
-    EXPECT_TRUE(drain().empty());
-    EXPECT_EQ(drain(), (std::vector<SeenEvent>{SeenEvent::plain(77, 9)}));
-    EXPECT_TRUE(drain().empty());
+    EXPECT_TRUE(drainEvents().empty());
+    EXPECT_EQ(drainEvents(), (std::vector<SeenEvent>{SeenEvent::plain(77, 9)}));
+    EXPECT_TRUE(drainEvents().empty());
 
     EXPECT_NE(errors.find(script + ":7:"), std::string::npos) << errors;
     EXPECT_NE(errors.find("1 tap 0 1 2"), std::string::npos) << errors;
@@ -151,19 +146,19 @@ TEST_F(ScriptFeedTest, EventsArriveInTheDrainTheirLineNamesAndBadLinesAreReporte
 TEST_F(ScriptFeedTest, ScriptAndTestFeedShareOneQueueAndAFailureEndsADrain) {
     useScript("1 navigator 2\n");
     tablet_feed_push_event(77, 1);
-    EXPECT_EQ(drain(), (std::vector<SeenEvent>{SeenEvent::plain(77, 1)}));
+    EXPECT_EQ(drainEvents(), (std::vector<SeenEvent>{SeenEvent::plain(77, 1)}));
     tablet_feed_fail_next_get();
     bps_event_t* event = nullptr;
     EXPECT_EQ(bps_get_event(&event, 0), BPS_FAILURE);  // drain 1 ends at once
-    EXPECT_EQ(drain(), (std::vector<SeenEvent>{SeenEvent::plain(navigator_get_domain(), 2)}));
+    EXPECT_EQ(drainEvents(), (std::vector<SeenEvent>{SeenEvent::plain(navigator_get_domain(), 2)}));
 }
 
 TEST_F(ScriptFeedTest, ResetReplaysTheScriptFromDrainZero) {
     useScript("0 window invisible\n");
-    EXPECT_EQ(drain().size(), 1u);
-    EXPECT_TRUE(drain().empty());
+    EXPECT_EQ(drainEvents().size(), 1u);
+    EXPECT_TRUE(drainEvents().empty());
     tablet_feed_reset();
-    EXPECT_EQ(drain(),
+    EXPECT_EQ(drainEvents(),
               (std::vector<SeenEvent>{SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}));
 }
 
@@ -171,7 +166,7 @@ TEST_F(ScriptFeedTest, AMissingScriptIsReportedAndFeedsNothing) {
     setenv("TRELLIN_TABLET_SCRIPT", "no-such-script.txt", 1);
     tablet_feed_reset();
     ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(drain().empty());
+    EXPECT_TRUE(drainEvents().empty());
     std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("no-such-script.txt"), std::string::npos) << errors;
 }

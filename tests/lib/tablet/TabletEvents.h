@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <tuple>
+#include <vector>
 
 #include "lib/tablet/bps.h"
 #include "lib/tablet/navigator.h"
@@ -71,4 +72,12 @@ inline std::ostream& operator<<(std::ostream& out, const SeenEvent& e) {
     return out << "{domain " << e.domain << ", code " << e.code << ", state " << e.windowState
                << ", type " << e.screenType << ", id " << e.touchId << ", at " << e.x << "," << e.y
                << "}";
+}
+
+// One drain: every event up to the first call that returns none.
+inline std::vector<SeenEvent> drainEvents() {
+    std::vector<SeenEvent> seen;
+    bps_event_t* event = nullptr;
+    while (bps_get_event(&event, 0) == BPS_SUCCESS && event) seen.push_back(SeenEvent::of(event));
+    return seen;
 }

@@ -30,11 +30,15 @@ function(trellin_add_test name)
     set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${T_ENV})
   endif()
   set(props "")
-  if(T_LABELS)
-    list(APPEND props LABELS "${T_LABELS}")
-  endif()
   if(T_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
+  # Tests of the X display carry its label too, so the test script can run them on their own.
+  if("xdisplay" IN_LIST T_RESOURCE_LOCK)
+    list(APPEND T_LABELS xdisplay)
+  endif()
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

@@ -3,6 +3,7 @@
 #include <GLES2/gl2.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 
@@ -108,6 +109,25 @@ void RenderTargetOpenGlsl::setBackgroundClearColor(const ZqColorRoot<float>& col
 
 // ---- Draws ----
 
+namespace {
+
+// Loaded geometry is data: a block shorter than its vertices, or an index past the last
+// vertex, would make GL read outside the uploaded buffers.
+bool geometryFits(const VertexBufferData& vertices, const VertexIndexBufferData& indices) {
+    if (uint64_t(vertices.vertexCount) * vertices.stride > vertices.dataSize ||
+        (vertices.dataSize != 0 && vertices.data == nullptr)) {
+        return false;
+    }
+    for (unsigned short index : indices.indices) {
+        if (index >= vertices.vertexCount) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 void RenderTargetOpenGlsl::drawStaticItem(
     const boost::shared_ptr<const Material>& material,
     const boost::shared_ptr<const VertexBufferData>& vertices,
@@ -122,6 +142,9 @@ void RenderTargetOpenGlsl::drawStaticItem(
     VboContainer* container =
         VboContainer::getVboContainer(vertices.get(), indices.get(), vboTable_);
     if (container == nullptr) {
+        if (!geometryFits(*vertices, *indices)) {
+            return;
+        }
         container = createVbo(vertices.get(), indices.get());
         // The pool is exhausted (or memory is): nothing can be drawn.
         if (container == nullptr) {

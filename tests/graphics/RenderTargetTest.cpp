@@ -244,6 +244,26 @@ TEST_F(RenderTargetTest, ExhaustedPoolDrawsNothingAndRecovers) {
     EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
 }
 
+TEST_F(RenderTargetTest, GeometryReachingPastItsVerticesIsNotDrawn) {
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    boost::shared_ptr<VertexIndexBufferData> pastTheEnd(new VertexIndexBufferData());
+    pastTheEnd->indices = g.indices->indices;
+    pastTheEnd->indices.pushBack(static_cast<unsigned short>(g.vertices->vertexCount));
+    GlRecorder::start();
+    draw(TestGeometry{g.vertices, pastTheEnd}, m);
+    EXPECT_EQ(GlRecorder::count("glBufferData"), 0u);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 0u);
+
+    const uint32_t fullSize = g.vertices->dataSize;
+    g.vertices->dataSize = fullSize - 1;
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 0u);
+    g.vertices->dataSize = fullSize;
+    draw(g, m);
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+}
+
 const char* const EXTRA_VERTEX = R"(#version 100
 attribute vec3 a_position;
 attribute vec4 a_color;

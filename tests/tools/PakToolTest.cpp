@@ -95,6 +95,21 @@ TEST(PakTool, BadInputFailsWithAMessage) {
     }
 }
 
+// A damaged directory entry may claim up to 4 GiB for a tiny member.
+TEST(PakTool, ExtractRefusesAnImpossibleMemberSize) {
+    TempDirectory dir;
+    Bytes image;
+    std::string error;
+    ASSERT_TRUE(trellin::buildPak({{"big.txt", bytesOf("small text"), true}}, image, error));
+    trellin::setU32(image, 8 + 12, 0xFFFFFFF0u);  // the only entry's unpacked size
+    dir.write("damaged.pak", image);
+    const std::string pak = dir / "damaged.pak";
+    const std::string out = dir / "out";
+    const Outcome r = run({"extract", pak.c_str(), out.c_str()});
+    EXPECT_NE(r.code, 0);
+    EXPECT_NE(r.err.find("damaged archive"), std::string::npos);
+}
+
 // A listed path that would leave the target directory is not extracted.
 TEST(PakTool, ExtractKeepsInsideTheTarget) {
     TempDirectory dir;

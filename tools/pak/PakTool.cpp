@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr uint64_t MAX_INFLATE_RATIO = 1032;
+
 const char* const USAGE =
     "usage: trellin-pak create OUT.pak DIR\n"
     "       trellin-pak list FILE.pak\n"
@@ -163,6 +165,8 @@ int PakTool::extract(const std::string& archive, const std::string& directory) {
         return fail("not a valid archive: " + archive);
     }
     orvo::FileBase::closePakFile();
+    std::error_code sizeError;
+    const uint64_t archiveSize = fs::file_size(archive, sizeError);
     const orvo::ZqString oldRoot = orvo::FileBase::getRootPath();
     orvo::FileBase::setRootPath(archive.c_str());
     int status = 0;
@@ -174,6 +178,12 @@ int PakTool::extract(const std::string& archive, const std::string& directory) {
         orvo::BinaryFile member;
         if (!member.open(path.c_str())) {
             status = fail("cannot open member " + path);
+            continue;
+        }
+        // zlib expands at most about 1032:1, so a member claiming more than that of the whole
+        // archive is damaged: refuse it before sizing a buffer to the claim.
+        if (uint64_t(member.size()) > MAX_INFLATE_RATIO * archiveSize) {
+            status = fail("cannot read member " + path + " (damaged archive)");
             continue;
         }
         Bytes bytes(member.size());

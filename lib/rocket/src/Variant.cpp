@@ -1,5 +1,6 @@
 #include <Rocket/Core/Variant.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 
@@ -188,10 +189,21 @@ bool Variant::GetInto(Colourb& value) const {
         return true;
     }
     if (type == STRING) {
-        int c[4] = {0, 0, 0, 255};
-        int count = sscanf(string_value.c_str(), "%d , %d , %d , %d", &c[0], &c[1], &c[2], &c[3]);
+        // "r, g, b[, a]"; each channel is clamped to a byte (strtol, unlike %d, defines overflow).
+        long c[4] = {0, 0, 0, 255};
+        const char* p = string_value.c_str();
+        int count = 0;
+        while (count < 4) {
+            char* end = nullptr;
+            const long channel = std::strtol(p, &end, 10);
+            if (end == p) break;
+            c[count++] = channel < 0 ? 0 : (channel > 255 ? 255 : channel);
+            p = end;
+            while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+            if (*p != ',') break;
+            ++p;
+        }
         if (count < 3) return false;
-        for (int& channel : c) channel = channel < 0 ? 0 : (channel > 255 ? 255 : channel);
         value = Colourb(static_cast<byte>(c[0]), static_cast<byte>(c[1]), static_cast<byte>(c[2]),
                         static_cast<byte>(c[3]));
         return true;

@@ -46,12 +46,10 @@ public:
     float getMaximumZCurvature() const { return maximumZCurvature; }
     float getMinimumZCurvature() const { return minimumZCurvature; }
 
-    // For tests and tools that set up a bend directly.
-    void setZCurvature(float value) { zCurvature = value; }
-
-private:
+    // The bend's step of one frame, after the objects moved (distance: the player's).
     void updateCurvature(uint32_t distance, bool onTitle);
 
+private:
     uint8_t initialised;
     uint8_t zTargetActive;
     float curvatureFactor;

@@ -59,6 +59,9 @@ public:
     bool isMusicEnabled() const { return musicEnabled != 0; }
     bool isMusicPlaying() const { return musicPlaying != 0; }
     SoundName getCurrentMusic() const { return currentMusic; }
+    bool isSuspended() const { return suspended != 0; }
+    // The whoosh has been played in this frame and will not play again before update().
+    bool isWhooshPlayed() const { return whooshPlayed != 0; }
 
 private:
     // The effect's entry when effects are on and it exists, else null.

@@ -156,6 +156,7 @@ void TileInfo::populate() {
     const uint32_t distance = objects->getPlayerAirCraft()->distance;
 
     const orvo::Array<ZqVector<3>> noWalls;
+    wallPositions.reserve(LANE_COUNT);
     for (int lane = 0; lane < LANE_COUNT; ++lane) {
         wallPositions.pushBack(noWalls);
     }

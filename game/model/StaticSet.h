@@ -27,18 +27,18 @@ void loadStaticSet(const orvo::ZqString& folder, orvo::Array<T>& records,
 template <class T, class Manager>
 bool insertStaticGroup(Manager& manager, orvo::HashString group,
                        const orvo::Array<orvo::HashString>& ids, orvo::Array<T>& records) {
-    typedef orvo::StaticDataManager<T> Static;
-    if (!manager.Static::createGroup(manager.getStaticStore(), group)) {
+    orvo::StaticDataManager<T>& part = manager;
+    if (!part.createGroup(part.getStaticStore(), group)) {
         return false;
     }
     if (!records.empty()) {
-        manager.Static::insertGroup(manager.getStaticStore(), group, ids, records);
+        part.insertGroup(part.getStaticStore(), group, ids, records);
     }
     return true;
 }
 
 template <class T, class Manager>
 void removeStaticGroup(Manager& manager, orvo::HashString group) {
-    typedef orvo::StaticDataManager<T> Static;
-    manager.Static::removeGroup(manager.getStaticStore(), group);
+    orvo::StaticDataManager<T>& part = manager;
+    part.removeGroup(part.getStaticStore(), group);
 }

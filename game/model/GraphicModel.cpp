@@ -2,6 +2,7 @@
 
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModelComponentData.h"
+#include "game/model/MeshGroups.h"
 #include "game/model/SharedMatrix.h"
 #include "game/model/SpatialComponentData.h"
 #include "game/model/StaticSet.h"
@@ -42,11 +43,7 @@ GraphicModel::~GraphicModel() {
             }
         }
     }
-    removeStaticGroup<orvo::VertexBufferData>(vertexBuffers, group);
-    removeStaticGroup<orvo::VertexIndexBufferData>(indexBuffers, group);
-    if (materialGroupMade && orvo::MaterialManager::instance_ != nullptr) {
-        removeStaticGroup<orvo::Material>(*orvo::MaterialManager::instance_, group);
-    }
+    removeMeshGroups(group, vertexBuffers, indexBuffers, materialGroupMade);
 }
 
 int GraphicModel::findArrayIndex(HashString id, const Array<HashString>& ids) {
@@ -61,26 +58,14 @@ int GraphicModel::findArrayIndex(HashString id, const Array<HashString>& ids) {
 bool GraphicModel::loadGraphicData(const ZqString& folder, HashString groupName) {
     group = groupName;
 
-    Array<orvo::VertexBufferData> vertexRecords;
-    Array<orvo::VertexIndexBufferData> indexRecords;
-    Array<orvo::Material> materialRecords;
+    materialGroupMade = loadMeshGroups(folder, group, vertexBuffers, indexBuffers);
     Array<GraphicModelComponentData> graphicRecords;
     Array<SpatialComponentData> spatialRecords;
     Array<FurnitureEntityType> entityRecords;
-    Array<HashString> vertexIds, indexIds, materialIds, graphicIds, spatialIds, entityNames;
-    loadStaticSet(folder, vertexRecords, vertexIds);
-    loadStaticSet(folder, indexRecords, indexIds);
-    loadStaticSet(folder, materialRecords, materialIds);
+    Array<HashString> graphicIds, spatialIds, entityNames;
     loadStaticSet(folder, graphicRecords, graphicIds);
     loadStaticSet(folder, spatialRecords, spatialIds);
     loadStaticSet(folder, entityRecords, entityNames);
-
-    insertStaticGroup(vertexBuffers, group, vertexIds, vertexRecords);
-    insertStaticGroup(indexBuffers, group, indexIds, indexRecords);
-    if (orvo::MaterialManager::instance_ != nullptr) {
-        materialGroupMade = insertStaticGroup(*orvo::MaterialManager::instance_, group, materialIds,
-                                              materialRecords);
-    }
 
     for (const FurnitureEntityType& entity : entityRecords) {
         // An id that names no record takes the last one (the index wraps to the largest

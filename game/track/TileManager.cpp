@@ -5,6 +5,7 @@
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/GraphicModelComponentData.h"
+#include "game/model/MeshGroups.h"
 #include "game/model/SharedMatrix.h"
 #include "game/model/StaticSet.h"
 #include "graphics/material/MaterialManager.h"
@@ -43,23 +44,13 @@ void TileManager::initialise() {
     if (initialised) {
         return;
     }
-    Array<orvo::VertexBufferData> vertexRecords;
-    Array<orvo::VertexIndexBufferData> indexRecords;
-    Array<orvo::Material> materialRecords;
+    loadMeshGroups(TILE_SET_FOLDER, TILE_SET_MESH_GROUP, vertexBuffers, indexBuffers);
+    orvo::MaterialManager* materials = orvo::MaterialManager::instance_;
     Array<GraphicModelComponentData> graphicRecords;
     Array<FurnitureEntityType> entityRecords;
-    Array<HashString> vertexIds, indexIds, materialIds, graphicIds, entityIds;
-    loadStaticSet(TILE_SET_FOLDER, vertexRecords, vertexIds);
-    loadStaticSet(TILE_SET_FOLDER, indexRecords, indexIds);
-    loadStaticSet(TILE_SET_FOLDER, materialRecords, materialIds);
+    Array<HashString> graphicIds, entityIds;
     loadStaticSet(TILE_SET_FOLDER, graphicRecords, graphicIds);
     loadStaticSet(TILE_SET_FOLDER, entityRecords, entityIds);
-    insertStaticGroup(vertexBuffers, TILE_SET_MESH_GROUP, vertexIds, vertexRecords);
-    insertStaticGroup(indexBuffers, TILE_SET_MESH_GROUP, indexIds, indexRecords);
-    orvo::MaterialManager* materials = orvo::MaterialManager::instance_;
-    if (materials != nullptr) {
-        insertStaticGroup(*materials, TILE_SET_MESH_GROUP, materialIds, materialRecords);
-    }
 
     const ZqMatrix<4, 4> scale(1.3f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     const ZqMatrix<4, 4> turned =
@@ -100,11 +91,7 @@ void TileManager::destroy() {
         mesh.clear();
     }
     tiles.clear();
-    removeStaticGroup<orvo::VertexBufferData>(vertexBuffers, TILE_SET_MESH_GROUP);
-    removeStaticGroup<orvo::VertexIndexBufferData>(indexBuffers, TILE_SET_MESH_GROUP);
-    if (orvo::MaterialManager::instance_ != nullptr) {
-        removeStaticGroup<orvo::Material>(*orvo::MaterialManager::instance_, TILE_SET_MESH_GROUP);
-    }
+    removeMeshGroups(TILE_SET_MESH_GROUP, vertexBuffers, indexBuffers, true);
 }
 
 void TileManager::resetTiles() {

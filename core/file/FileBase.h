@@ -11,9 +11,10 @@ class PakFile;
 
 // An abstract file: closed, open on a raw file (or archive member), or a memory file over a
 // block of bytes. Operations return false or 0 and leave a numeric error code in the object;
-// nothing here logs or throws. Paths are relative to the root path and may use "\" or "/".
-// A platform class fills in the raw operations; while an archive is open and idle, its
-// read-side raw operations are served from the archive (see FileBasePlaybook).
+// nothing throws, and only an archive member that cannot be read as asked is logged (see
+// PakFile). Paths are relative to the root path and may use "\" or "/".
+// A platform class fills in the raw operations; a file opened while an archive is open reads
+// the archive's member (see FileBasePlaybook).
 class FileBase {
 public:
     enum State { STATE_CLOSED = 0, STATE_OPEN = 1, STATE_MEMORY = 2 };

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "core/file/FileLog.h"
 #include "core/file/PakFile.h"
 
 namespace orvo {
@@ -23,9 +24,17 @@ FileBasePlaybook::~FileBasePlaybook() {
 
 bool FileBasePlaybook::archiveServes() { return pakFileStatus_ == PAK_IDLE && pakFile_ != nullptr; }
 
+PakFile* FileBasePlaybook::memberArchive() const {
+    if (pakFile_ != nullptr && pakFile_->holds(member_)) {
+        return pakFile_;
+    }
+    logFileError("the archive of this open member was closed: ", member_.name);
+    return nullptr;
+}
+
 bool FileBasePlaybook::rawOpenRead(const ZqString& path) {
     if (archiveServes()) {
-        return pakFile_->pakOpenFile(path);
+        return pakFile_->pakOpenFile(path, member_);
     }
     if (input_ != nullptr) {
         std::fclose(input_);
@@ -53,8 +62,8 @@ bool FileBasePlaybook::rawClose() {
             std::fclose(output_);
             output_ = nullptr;
         }
-    } else if (archiveServes()) {
-        pakFile_->pakCloseFile();
+    } else if (readsMember()) {
+        member_ = PakCursor();
     } else if (input_ != nullptr) {
         std::fclose(input_);
         input_ = nullptr;
@@ -64,8 +73,9 @@ bool FileBasePlaybook::rawClose() {
 }
 
 uint32_t FileBasePlaybook::rawGetFileSize() {
-    if (archiveServes()) {
-        return pakFile_->pakGetCurrentFileSize();
+    if (readsMember()) {
+        PakFile* archive = memberArchive();
+        return archive != nullptr ? archive->pakGetCurrentFileSize(member_) : 0;
     }
     if (input_ == nullptr || std::fseek(input_, 0, SEEK_END) != 0) {
         return 0;
@@ -83,8 +93,9 @@ bool FileBasePlaybook::rawSeek(uint32_t position) {
     bool good = false;
     if (outputInUse_) {
         good = output_ != nullptr && std::fseek(output_, long(position), SEEK_SET) == 0;
-    } else if (archiveServes()) {
-        good = pakFile_->pakSeekFile(position);
+    } else if (readsMember()) {
+        PakFile* archive = memberArchive();
+        good = archive != nullptr && archive->pakSeekFile(member_, position);
     } else if (input_ != nullptr) {
         std::clearerr(input_);
         good = std::fseek(input_, long(position), SEEK_SET) == 0;
@@ -101,8 +112,9 @@ bool FileBasePlaybook::rawGood() {
 }
 
 uint32_t FileBasePlaybook::rawRead(void* buffer, uint32_t n) {
-    if (archiveServes()) {
-        return pakFile_->pakReadFile(buffer, n);
+    if (readsMember()) {
+        PakFile* archive = memberArchive();
+        return archive != nullptr ? archive->pakReadFile(member_, buffer, n) : 0;
     }
     if (input_ == nullptr) {
         return 0;
@@ -125,8 +137,8 @@ bool FileBasePlaybook::rawEof() {
     if (outputInUse_) {
         return false;
     }
-    if (archiveServes()) {
-        return pakFile_->isMemberEnd();
+    if (readsMember()) {
+        return member_.end || pakFile_ == nullptr || !pakFile_->holds(member_);
     }
     return input_ == nullptr || std::feof(input_) != 0;
 }

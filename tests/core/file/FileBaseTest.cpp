@@ -32,9 +32,9 @@ std::string readAll(const char* path, bool loadToMemory) {
 // Members and loose files with the same paths and bytes.
 void makeDataSet(const TempDirectory& dir) {
     std::vector<trellin::PakMember> members = {
-        {"shaders/GLSL/default.vert", bytesOf("void main() { gl_Position = vec4(0.0); }\n"), true},
-        {"Data/Android/table.bin", bytesOf(std::string(5000, 'q') + "end"), false},
-        {"scripts/Rml/page.rml", bytesOf("<rml><body>S_START</body></rml>"), true},
+        {"shaders/GLSL/default.vert", bytesOf("void main() { gl_Position = vec4(0.0); }\n")},
+        {"Data/Android/table.tga", bytesOf(std::string(5000, 'q') + "end")},
+        {"scripts/Rml/page.rml", bytesOf("<rml><body>S_START</body></rml>")},
     };
     for (const trellin::PakMember& m : members) {
         dir.write("TrellinData/" + m.path, m.bytes);
@@ -50,7 +50,7 @@ void makeDataSet(const TempDirectory& dir) {
 TEST(FileBase, LooseFilesAndArchiveMembersReadTheSame) {
     TempDirectory dir;
     makeDataSet(dir);
-    const char* paths[] = {"shaders/GLSL/default.vert", "Data\\Android\\table.bin",
+    const char* paths[] = {"shaders/GLSL/default.vert", "Data\\Android\\table.tga",
                            "scripts/./Rml/page.rml"};
     for (bool loadToMemory : {false, true}) {
         for (const char* path : paths) {
@@ -114,7 +114,7 @@ TEST(FileBase, NothingLeaksThroughFiles) {
         BinaryFile memory;
         ASSERT_TRUE(memory.open("scripts/Rml/page.rml", true, 0));
         BinaryFile raw;
-        ASSERT_TRUE(raw.open("Data/Android/table.bin"));
+        ASSERT_TRUE(raw.open("Data/Android/table.tga"));
         TextFile text(16, 16);
         ASSERT_TRUE(text.open("shaders/GLSL/default.vert", true, 0));
         text.getLine();

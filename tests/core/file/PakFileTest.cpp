@@ -62,7 +62,7 @@ protected:
 
 TEST_F(PakFileTest, StoredMemberReadInPieces) {
     const std::string body = pattern(2500, 1);
-    usePak(makePak({{"a/stored.tga", bytesOf(body), false}}));
+    usePak(makePak({{"a/stored.tga", bytesOf(body)}}));
     ASSERT_TRUE(FileUtils::exists("a/stored.tga"));
     PakFile& pak = *FileBase::pakFile_;
     PakCursor cursor;
@@ -77,7 +77,7 @@ TEST_F(PakFileTest, StoredMemberReadInPieces) {
 
 TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
     const std::string body = pattern(300000, 2);  // larger than the inflate buffer
-    usePak(makePak({{"big.txt", bytesOf(body), true}, {"next.txt", bytesOf("NEXT"), true}}));
+    usePak(makePak({{"big.txt", bytesOf(body)}, {"next.txt", bytesOf("NEXT")}}));
     BinaryFile file;
     ASSERT_TRUE(file.open("big.txt"));
     EXPECT_EQ(read(file, 100), "");
@@ -90,7 +90,7 @@ TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
 }
 
 TEST_F(PakFileTest, SeeksWithinAStoredMember) {
-    usePak(makePak({{"m.tga", bytesOf("0123456789"), false}}));
+    usePak(makePak({{"m.tga", bytesOf("0123456789")}}));
     ASSERT_TRUE(FileUtils::exists("m.tga"));
     PakFile& pak = *FileBase::pakFile_;
     PakCursor cursor;
@@ -109,7 +109,7 @@ TEST_F(PakFileTest, SeeksWithinAStoredMember) {
 TEST_F(PakFileTest, NestedOpensContinueWhereTheyStopped) {
     const std::string a = pattern(3000, 3);
     const std::string b = pattern(3000, 4);
-    usePak(makePak({{"a.tga", bytesOf(a), false}, {"b", bytesOf(b), true}}));
+    usePak(makePak({{"a.tga", bytesOf(a)}, {"b", bytesOf(b)}}));
     BinaryFile first;
     ASSERT_TRUE(first.open("a.tga"));
     EXPECT_EQ(read(first, 1000), a.substr(0, 1000));
@@ -142,7 +142,7 @@ TEST_F(PakFileTest, FirstOfTwoEntriesWithOneHashWins) {
 }
 
 TEST_F(PakFileTest, OneArchiveAtATime) {
-    usePak(makePak({{"x", bytesOf("x"), false}}));
+    usePak(makePak({{"x", bytesOf("x")}}));
     ASSERT_TRUE(FileUtils::exists("x"));
     PakFile* open = FileBase::pakFile_;
     EXPECT_FALSE(FileBase::openPakFile((dir / "trellin.pak").c_str()));
@@ -152,12 +152,12 @@ TEST_F(PakFileTest, OneArchiveAtATime) {
 }
 
 TEST_F(PakFileTest, ListingByDirectory) {
-    usePak(makePak({{"shaders/GLSL/a.vert", bytesOf("a"), true},
-                    {"shaders/GLSL/a.frag", bytesOf("b"), true},
-                    {"shaders/GLSL/lib/common.glsl", bytesOf("c"), true},
-                    {"shaders/GLSL/lib/more.glsl", bytesOf("d"), true},
-                    {"shaders/GLSL/old/x.vert", bytesOf("e"), true},
-                    {"textures/t.png", bytesOf("f"), false}}));
+    usePak(makePak({{"shaders/GLSL/a.vert", bytesOf("a")},
+                    {"shaders/GLSL/a.frag", bytesOf("b")},
+                    {"shaders/GLSL/lib/common.glsl", bytesOf("c")},
+                    {"shaders/GLSL/lib/more.glsl", bytesOf("d")},
+                    {"shaders/GLSL/old/x.vert", bytesOf("e")},
+                    {"textures/t.png", bytesOf("f")}}));
     ASSERT_TRUE(FileUtils::exists("textures/t.png"));
     Array<ZqString> files;
     Array<ZqString> directories;
@@ -192,7 +192,7 @@ TEST_F(PakFileTest, EmptyDirectoryStillListsItsListing) {
 }
 
 TEST_F(PakFileTest, ArchiveImageInMemory) {
-    const Bytes image = makePak({{"m/one.txt", bytesOf(pattern(5000, 5)), true}});
+    const Bytes image = makePak({{"m/one.txt", bytesOf(pattern(5000, 5))}});
     ASSERT_TRUE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
     EXPECT_FALSE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
     FileBase::setRootPath("ram.pak");
@@ -310,7 +310,7 @@ TEST_F(PakFileTest, EachFileReadsWhatItOpened) {
     ASSERT_TRUE(loose.open("x.txt"));
     EXPECT_EQ(read(loose, 2), "LO");
 
-    usePak(makePak({{"a.tga", bytesOf(a), false}, {"b.tga", bytesOf(b), false}}));
+    usePak(makePak({{"a.tga", bytesOf(a)}, {"b.tga", bytesOf(b)}}));
     BinaryFile first;
     BinaryFile second;
     ASSERT_TRUE(first.open("a.tga"));
@@ -331,8 +331,8 @@ TEST_F(PakFileTest, EachFileReadsWhatItOpened) {
 // A member whose archive was closed, or replaced by another, reads nothing (and says so)
 // rather than another member's bytes.
 TEST_F(PakFileTest, MemberOfAClosedArchiveFails) {
-    dir.write("other/trellin.pak", makePak({{"c.tga", bytesOf("CCCCCCCC"), false}}));
-    usePak(makePak({{"a.tga", bytesOf("AAAAAAAA"), false}}));
+    dir.write("other/trellin.pak", makePak({{"c.tga", bytesOf("CCCCCCCC")}}));
+    usePak(makePak({{"a.tga", bytesOf("AAAAAAAA")}}));
     BinaryFile file;
     ASSERT_TRUE(file.open("a.tga"));
     EXPECT_EQ(read(file, 2), "AA");
@@ -349,7 +349,7 @@ TEST_F(PakFileTest, MemberOfAClosedArchiveFails) {
 
 // A read in pieces of a compressed member fails as before, but names the member in the log.
 TEST_F(PakFileTest, PiecewiseReadOfACompressedMemberIsLogged) {
-    usePak(makePak({{"lines.txt", bytesOf("one\ntwo\n" + pattern(200, 9)), true}}));
+    usePak(makePak({{"lines.txt", bytesOf("one\ntwo\n" + pattern(200, 9))}}));
     TextFile text(64, 16);
     ASSERT_TRUE(text.open("lines.txt"));
     EXPECT_EQ(text.getLine(), "");

@@ -64,8 +64,7 @@ TEST(ZqStringTable, LanguagesFromTheArchive) {
     std::vector<trellin::PakMember> members;
     for (const auto& l : languages) {
         members.push_back({std::string("scripts/Rml/Locale/") + l.file,
-                           table({{"S_START", l.start}, {"S_EMPTY", ""}, {"S_PAUSE", "||"}}),
-                           true});
+                           table({{"S_START", l.start}, {"S_EMPTY", ""}, {"S_PAUSE", "||"}})});
     }
     Bytes image;
     std::string error;

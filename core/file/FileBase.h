@@ -114,8 +114,15 @@ protected:
     virtual ZqString rawGetApplicationDataPath() { return ZqString(); }
 
     // Makes the archive that a full path names the open one and returns its member path in
-    // member; false when the path names no archive member. Shared by open and exists.
+    // member; false, with no archive open, when the path names no archive member.
     static bool selectArchive(const ZqString& full, ZqString& member);
+    // The name a path is read by, the same for open and exists: "\" becomes "/"; a path under
+    // an archive makes that archive the open one and gives the member path, any other closes
+    // the open archive and stays relative to the root; "/./" is collapsed to "/" in either.
+    static ZqString resolvePath(const ZqString& path);
+    // What the raw operations take for a resolved name: the member path while an archive is
+    // open, else the full path of the loose file.
+    static ZqString rawPath(const ZqString& name);
     static ZqString fullPath(const ZqString& path);
     // The write guard of the file types: false, with the error set, unless open for writing.
     bool checkCanWrite();

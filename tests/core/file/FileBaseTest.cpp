@@ -74,6 +74,22 @@ TEST(FileBase, LooseFilesAndArchiveMembersReadTheSame) {
     EXPECT_NE(FileBase::pakFile_, nullptr);
 }
 
+// exists answers for a path exactly as open reads it, in both builds.
+TEST(FileBase, ExistsSeesWhatOpenReads) {
+    TempDirectory dir;
+    makeDataSet(dir);
+    for (const char* root : {"TrellinData", "trellin.pak"}) {
+        FileBase::setRootPath((dir / root).c_str());
+        for (const char* path :
+             {"scripts/./Rml/page.rml", "scripts\\Rml\\page.rml", "shaders/GLSL/./default.vert"}) {
+            BinaryFile file;
+            EXPECT_TRUE(file.open(path)) << root << " " << path;
+            EXPECT_TRUE(FileUtils::exists(path)) << root << " " << path;
+        }
+        EXPECT_FALSE(FileUtils::exists("scripts/./Rml/missing.rml")) << root;
+    }
+}
+
 TEST(FileBase, OpenErrors) {
     TempDirectory dir;
     makeDataSet(dir);

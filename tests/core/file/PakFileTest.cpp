@@ -358,3 +358,16 @@ TEST_F(PakFileTest, PiecewiseReadOfACompressedMemberIsLogged) {
     EXPECT_NE(line.find("lines.txt"), std::string::npos) << line;
     EXPECT_NE(line.find("compressed"), std::string::npos) << line;
 }
+
+// Only ".pak" followed by "/" names an archive; any other path closes the open one and is
+// read from the disk.
+TEST_F(PakFileTest, OnlyAPakFollowedBySlashNamesAnArchive) {
+    usePak(makePak({{"m.tga", bytesOf("ARCHIVE")}}));
+    ASSERT_TRUE(FileUtils::exists("m.tga"));
+    dir.write("x.pakfoo/m.tga", std::string("LOOSE"));
+    FileBase::setRootPath((dir / "x.pakfoo").c_str());
+    BinaryFile file;
+    ASSERT_TRUE(file.open("m.tga"));
+    EXPECT_EQ(FileBase::pakFile_, nullptr);
+    EXPECT_EQ(read(file, 10), "LOOSE");
+}

@@ -147,9 +147,17 @@ bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     error_ = ERROR_NONE;
     writing_ = false;
     state_ = STATE_OPEN;
-    if (!loadToMemory) {
-        return true;
+    if (loadToMemory && !loadIntoMemory(category)) {
+        // A file that cannot be loaded whole ends closed, its error kept.
+        const int error = error_;
+        close();
+        error_ = error;
+        return false;
     }
+    return true;
+}
+
+bool FileBase::loadIntoMemory(int category) {
     ownedCopy_ =
         static_cast<unsigned char*>(FileMemory::allocate(size_ == 0 ? 1 : size_, category));
     if (ownedCopy_ == nullptr) {
@@ -160,7 +168,6 @@ bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     const uint32_t got = size_ == 0 ? 0 : rawRead(ownedCopy_, size_);
     if (got == 0 || got < size_) {
         error_ = got == 0 ? ERROR_NOTHING_TO_READ : ERROR_SHORT_READ;
-        releaseOwnedCopy();
         return false;
     }
     rawClose();

@@ -140,6 +140,8 @@ protected:
 private:
     // False, with the error set, while a raw or a memory file is open.
     bool checkCanOpen();
+    // Reads the whole raw file into an owned copy and makes it a memory file.
+    bool loadIntoMemory(int category);
     bool openRawForWrite(const ZqString& path, bool append);
     void releaseOwnedCopy();
 };

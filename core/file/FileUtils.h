@@ -13,7 +13,7 @@ class FileUtils : public FileBasePlaybook {
 public:
     // Answers for the path exactly as open reads it: a path under an archive makes that
     // archive the open one and tests the member; any other path closes an open archive and
-    // tests the loose file.
+    // tests the loose file (a regular file only).
     static bool exists(const ZqString& path);
     static bool createDirectory(const ZqString& path);
     static bool deleteFile(const ZqString& path);

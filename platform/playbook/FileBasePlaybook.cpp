@@ -8,6 +8,22 @@
 
 namespace orvo {
 
+namespace {
+
+// A stream on a regular file only: a directory or a device opens as a stream too, with no
+// size that a file could have.
+FILE* openRegularFile(const ZqString& path) {
+    FILE* stream = std::fopen(path.c_str(), "rb");
+    struct stat info;
+    if (stream != nullptr && (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode))) {
+        std::fclose(stream);
+        stream = nullptr;
+    }
+    return stream;
+}
+
+}  // namespace
+
 FileBasePlaybook::FileBasePlaybook() : input_(nullptr), output_(nullptr), outputInUse_(false) {}
 
 FileBasePlaybook::~FileBasePlaybook() {
@@ -39,7 +55,7 @@ bool FileBasePlaybook::rawOpenRead(const ZqString& path) {
     if (input_ != nullptr) {
         std::fclose(input_);
     }
-    input_ = std::fopen(path.c_str(), "rb");
+    input_ = openRegularFile(path);
     return input_ != nullptr;
 }
 
@@ -147,7 +163,7 @@ bool FileBasePlaybook::rawExists(const ZqString& path) {
     if (archiveServes()) {
         return pakFile_->pakExists(path);
     }
-    FILE* probe = std::fopen(path.c_str(), "rb");
+    FILE* probe = openRegularFile(path);
     if (probe == nullptr) {
         return false;
     }

@@ -90,6 +90,23 @@ TEST(FileBase, ExistsSeesWhatOpenReads) {
     }
 }
 
+// Only regular files open: a directory or a device is refused as missing.
+TEST(FileBase, OnlyRegularFilesOpen) {
+    TempDirectory dir;
+    dir.write("sub/file.txt", std::string("x"));
+    FileBase::setRootPath(dir.path().c_str());
+    BinaryFile file;
+    EXPECT_FALSE(file.open("sub"));
+    EXPECT_EQ(file.getError(), FileBase::ERROR_NOT_FOUND);
+    EXPECT_EQ(file.getState(), FileBase::STATE_CLOSED);
+    EXPECT_FALSE(FileUtils::exists("sub"));
+    FileBase::setRootPath("/dev");
+    EXPECT_FALSE(file.open("zero"));
+    EXPECT_FALSE(FileUtils::exists("zero"));
+    FileBase::setRootPath(dir.path().c_str());
+    EXPECT_TRUE(file.open("sub/file.txt"));
+}
+
 TEST(FileBase, OpenErrors) {
     TempDirectory dir;
     makeDataSet(dir);
@@ -212,9 +229,13 @@ TEST(BinaryFile, ShortRawReadIsReportedShort) {
     EXPECT_EQ(file.read(buffer, 1, 2), 1u);
     EXPECT_EQ(buffer[0], '4');
 
+    // A load into memory that fails leaves the file closed and ready for another open.
     HalfReads whole;
     EXPECT_FALSE(whole.open("ten.bin", true, 0));
     EXPECT_EQ(whole.getError(), FileBase::ERROR_SHORT_READ);
+    EXPECT_EQ(whole.getState(), FileBase::STATE_CLOSED);
+    EXPECT_TRUE(whole.getName().empty());
+    EXPECT_TRUE(whole.open("ten.bin"));
 }
 
 TEST(BinaryFile, WritingAndAppending) {

@@ -320,6 +320,19 @@ TEST(TextFile, LineEnds) {
     }
 }
 
+// Line buffers that cannot be allocated end the reading with an error, as the end of the
+// data does, so that a loop up to the end stops.
+TEST(TextFile, UnallocatableBuffersEndTheReading) {
+    const char bytes[] = "a\nb\n";
+    for (uint32_t lineSize : {0xFFFFFFFFu, 0xFFFFFFF0u}) {
+        TextFile text(lineSize, 16);
+        ASSERT_TRUE(text.open(static_cast<const void*>(bytes), 4));
+        EXPECT_TRUE(text.getLine().empty());
+        EXPECT_EQ(text.getError(), FileBase::ERROR_SHORT_READ) << lineSize;
+        EXPECT_TRUE(text.isEnd()) << lineSize;
+    }
+}
+
 TEST(FileUtils, EndianSwaps) {
     uint16_t a[2] = {0x1122, 0x3344};
     FileUtils::endianSwap16(a, 2);

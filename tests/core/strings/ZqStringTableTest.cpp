@@ -103,6 +103,8 @@ TEST(ZqStringTable, EdgeCasesOfTheFile) {
         {"last text without its NUL", words({1, key, 0}, "abc"), true, "abc"},
         {"offset beyond the texts", words({1, key, 40}, std::string("abc\0", 4)), true,
          "*untranslated*"},
+        {"offset at the end of the texts", words({1, key, 4}, std::string("abc\0", 4)), true,
+         "*untranslated*"},
         {"shorter than its entries", words({3, key, 0}, ""), false, "*untranslated*"},
         {"huge count", words({0xFFFFFFFFu}, "xxxxxxxx"), false, "*untranslated*"},
         {"shorter than the count", Bytes{1, 0}, false, "*untranslated*"},

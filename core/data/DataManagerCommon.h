@@ -13,6 +13,12 @@ namespace orvo {
 // Typed store of named records in groups. A group is filled in one step and removed in one
 // step; records are found by name through an index sorted by id (unsigned) and handed out as
 // shared pointers that never free them: a record lives as long as its group.
+//
+// Teardown order: an owner removes its groups (removeGroup) before the manager is destroyed.
+// Only removeGroup runs processOnRemove, where a manager releases what a record holds outside
+// the store (the texture manager deletes its GL textures); a manager's destructor frees the
+// records of groups still present without it, since a base destructor cannot reach the
+// derived manager's hook.
 template <class T>
 class DataManagerCommon {
 public:
@@ -51,7 +57,8 @@ protected:
     // Binary search of the index; null when the id is not held.
     static const IdPtr* findRecord(const DataStore& store, HashString id);
     static void sortIndex(DataStore& store);
-    // Deletes the item arrays of groups that are still present when a manager goes.
+    // Deletes the item arrays of groups that are still present when a manager goes, without
+    // processOnRemove (see the teardown order above).
     static void releaseGroups(DataStore& store);
 };
 

@@ -11,6 +11,7 @@ class StaticDataManager : public DataManagerCommon<T> {
 public:
     typedef typename DataManagerCommon<T>::DataStore DataStore;
 
+    // Groups still present are freed without the remove hook: owners remove them first.
     ~StaticDataManager() override { DataManagerCommon<T>::releaseGroups(staticStore_); }
 
     // The record named id, or an empty pointer when the store holds none.

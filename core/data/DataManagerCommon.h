@@ -56,6 +56,11 @@ protected:
     static std::ptrdiff_t findGroup(const DataStore& store, HashString group);
     // Binary search of the index; null when the id is not held.
     static const IdPtr* findRecord(const DataStore& store, HashString id);
+    // The record named id in a store, or an empty pointer when the store holds none.
+    static boost::shared_ptr<T> lookup(const DataStore& store, HashString id) {
+        const IdPtr* found = findRecord(store, id);
+        return found != nullptr ? found->record : boost::shared_ptr<T>();
+    }
     static void sortIndex(DataStore& store);
     // Deletes the item arrays of groups that are still present when a manager goes, without
     // processOnRemove (see the teardown order above).

@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string spatial = stem<SpatialComponentData>();
     const std::string graphic = stem<GraphicModelComponentData>();
     std::vector<trellin::PakMember> members = {
-        {entities + ".objects", files[0], false},   {entities + ".ids", files[1], false},
-        {spatial + ".objects", files[2], false},    {spatial + ".ids", files[3], false},
-        {graphic + ".objects", files[4], false},    {graphic + ".ids", files[5], false},
-        {graphic + ".array_data", files[6], false}, {graphic + ".array_fixup", files[7], false},
+        {entities + ".objects", files[0]},   {entities + ".ids", files[1]},
+        {spatial + ".objects", files[2]},    {spatial + ".ids", files[3]},
+        {graphic + ".objects", files[4]},    {graphic + ".ids", files[5]},
+        {graphic + ".array_data", files[6]}, {graphic + ".array_fixup", files[7]},
     };
     trellin::Bytes image;
     std::string error;

@@ -90,13 +90,13 @@ bool TextureManager::insertStaticGroup(HashString group, const Array<HashString>
         }
         TextureInfo info{glNames[i], 0, 0, 0, texture.filterMode};
         for (std::size_t level = 0; level < texture.bitmapNames.size(); ++level) {
-            // A level whose bitmap the load lacks is left out rather than read from nowhere.
+            // A level whose bitmap the load lacks is left out rather than read from nowhere;
+            // one whose upload was refused says nothing about the texture either.
             const boost::shared_ptr<BitmapData> bitmap =
                 bitmaps.getStatic(texture.bitmapNames[level]);
-            if (!bitmap) {
+            if (!bitmap || !TextureUpload::uploadLevel(static_cast<GLint>(level), *bitmap)) {
                 continue;
             }
-            TextureUpload::uploadLevel(static_cast<GLint>(level), *bitmap);
             info.format = bitmap->format;
             if (level == 0) {
                 info.width = bitmap->width;

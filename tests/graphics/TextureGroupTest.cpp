@@ -203,6 +203,14 @@ TEST_F(TextureGroupTest, LoadsFromMemoryRestoreTheBindingAndSkipBadLevels) {
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(boundTexture(), before);
     EXPECT_EQ(sample("a", 100, 100), 0x010203FFu);
+    // Only uploaded levels are recorded: "b" has none.
+    const boost::shared_ptr<TextureInfo> a = TextureManager::instance_->getStatic("a");
+    EXPECT_EQ(a->format, 1u);
+    EXPECT_EQ(a->width, 2u);
+    const boost::shared_ptr<TextureInfo> b = TextureManager::instance_->getStatic("b");
+    EXPECT_EQ(b->format, 0u);
+    EXPECT_EQ(b->width, 0u);
+    EXPECT_EQ(b->height, 0u);
 
     // Loading into a group that holds textures fails and keeps them.
     Array<BitmapData> again = Array<BitmapData>::view(bitmapRecords, 2);

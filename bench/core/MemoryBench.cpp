@@ -51,6 +51,7 @@ void* categoryZero(std::size_t size) {
     return orvo::MemoryManager::instance()->allocate(size, 1, 0);
 }
 void managerFree(void* block) { orvo::MemoryManager::instance()->deallocate(block); }
+void* plainNew(std::size_t size) { return orvo::MemoryManager::allocatePlain(size); }
 
 void categoryFixed(benchmark::State& state) {
     allocateAndFree(state, fixedSizes(state, BATCH), categoryZero, managerFree);
@@ -71,14 +72,12 @@ void mallocMixed(benchmark::State& state) {
 // The plain new and delete path, called directly: the compiler may drop new/delete pairs whose
 // pointer is never used.
 void plainMixed(benchmark::State& state) {
-    allocateAndFree(state, mixedSizes(), orvo::MemoryManager::allocatePlain,
-                    orvo::MemoryManager::deallocatePlain);
+    allocateAndFree(state, mixedSizes(), plainNew, orvo::MemoryManager::deallocatePlain);
 }
 
 // Plain requests of one large size, as the UI library's glyph pages and big containers make.
 void plainLarge(benchmark::State& state) {
-    allocateAndFree(state, fixedSizes(state, 4), orvo::MemoryManager::allocatePlain,
-                    orvo::MemoryManager::deallocatePlain);
+    allocateAndFree(state, fixedSizes(state, 4), plainNew, orvo::MemoryManager::deallocatePlain);
 }
 
 // An engine string of the given length made and dropped.

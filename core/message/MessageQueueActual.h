@@ -79,9 +79,11 @@ public:
         if (!mutex_.lock()) {
             return;
         }
-        snapshot = count < messages_.size()
-                       ? Array<boost::shared_ptr<T>>::view(messages_.data(), count)
-                       : messages_;
+        if (count < messages_.size()) {
+            snapshot = Array<boost::shared_ptr<T>>::view(messages_.data(), count);
+        } else {
+            snapshot = messages_;
+        }
         mutex_.unlock();
     }
 

@@ -8,11 +8,12 @@ namespace orvo {
 
 namespace {
 
-// Both are requests: an ordinary process is refused them, and the workers then run with the
-// default stack and the inherited scheduling. A privileged process gets FIFO priority 10, ahead
-// of the main thread's ordinary scheduling; that is kept so that work the engine hands off (such
-// as refilling the sound output) is never held up behind a frame, which is also why a job must
-// stay short: a long one on a FIFO worker can starve the main thread.
+// Both are requests. The stack size is below the platform's minimum, so the default stack
+// applies; an ordinary process is refused FIFO scheduling, so its workers inherit the main
+// thread's. A privileged process gets FIFO priority 10, ahead of the main thread's ordinary
+// scheduling: that is kept so that work the engine hands off (such as refilling the sound
+// output) is never held up behind a frame, and it is why a job must stay short, since a long
+// one on a FIFO worker can starve the main thread.
 constexpr int WORKER_PRIORITY = 10;
 constexpr unsigned int WORKER_STACK_SIZE = 256;
 

@@ -18,4 +18,8 @@ void RenderTargetNull::getProjectionMatrix(ZqMatrix<4, 4>& out) const {
 
 void RenderTargetNull::getViewMatrix(ZqMatrix<4, 4>& out) const { out = ZqMatrix<4, 4>::IDENTITY; }
 
+void RenderTargetNull::getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const {
+    out = ZqMatrix<4, 4>::IDENTITY;
+}
+
 }  // namespace orvo

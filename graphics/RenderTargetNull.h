@@ -48,9 +48,10 @@ public:
     void flushVertexBuffers() override {}
     unsigned getCurrentRenderWidth() override { return displayWidth_; }
     unsigned getCurrentRenderHeight() override { return displayHeight_; }
-    // Identity matrices.
+    // Identity matrices: nothing is projected.
     void getProjectionMatrix(ZqMatrix<4, 4>& out) const override;
     void getViewMatrix(ZqMatrix<4, 4>& out) const override;
+    void getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const override;
     bool displayOn() override { return true; }
 };
 

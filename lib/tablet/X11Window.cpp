@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "lib/tablet/CallTrace.h"
 #include "lib/tablet/EventQueue.h"
 #include "lib/tablet/navigator.h"
 #include "lib/tablet/screen.h"
@@ -42,6 +43,7 @@ std::unique_ptr<X11Window> X11Window::create(Display* display) {
 X11Window::X11Window(Display* display, Window window, int width, int height)
     : display_(display),
       window_(window),
+      serial_(CallTrace::nextSerial()),
       width_(width),
       height_(height),
       reportedState_(NAVIGATOR_WINDOW_FULLSCREEN),

@@ -19,6 +19,7 @@ public:
     X11Window& operator=(const X11Window&) = delete;
 
     Window id() const { return window_; }
+    unsigned int serial() const { return serial_; }
     // Each returns 0, or an errno value.
     int setName(const char* name);
     int setProperty(int property, const int* value);
@@ -36,6 +37,7 @@ private:
 
     Display* display_;
     Window window_;
+    unsigned int serial_;
     int width_;
     int height_;
     bool buffersCreated_ = false;

@@ -29,8 +29,17 @@ TEST_F(QnxMMRTest, LoadAttachesTheTrackWithItsVolumeText) {
         float volume;
         const char* text;
     } cases[] = {
-        {2.0f, "\"100\""}, {1.0f, "\"100\""}, {0.6f, "\"95\""},         {0.09f, "\"79\""},
-        {0.0f, "\"0\""},   {-1.0f, "\"0\""},  {std::nanf(""), "\"0\""},
+        {2.0f, "\"100\""},
+        {1.0f, "\"100\""},
+        {0.6f, "\"95\""},
+        {0.09f, "\"79\""},
+        {0.0f, "\"0\""},
+        {-1.0f, "\"0\""},
+        {std::nanf(""), "\"0\""},
+        // Below 1e-5 the scale goes negative, which the renderer refuses: the text stays "0".
+        {1e-5f, "\"0\""},
+        {1e-6f, "\"0\""},
+        {1e-45f, "\"0\""},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(qnxMMRLoad("audio/tone.mp3", c.volume, false)) << c.volume;

@@ -224,6 +224,25 @@ TEST_F(WindowTest, BadScreenCallsFailAndStaleHandlesAreTracedAsSuch) {
                      }));
 }
 
+TEST_F(WindowTest, AScreenshotOfAWindowPastTheScreenIsReportedAndSavesNothing) {
+    createWindow(600, 1024);  // taller than the 1024 x 600 display
+    std::ofstream("tall.script") << "0 screenshot tall.png\n0 navigator 2\n";
+    std::remove("tall.png");
+    setenv("TRELLIN_TABLET_SCRIPT", "tall.script", 1);
+    tablet_feed_reset();
+    ::testing::internal::CaptureStderr();
+    std::vector<SeenEvent> seen = drainEvents();
+    std::string errors = ::testing::internal::GetCapturedStderr();
+    unsetenv("TRELLIN_TABLET_SCRIPT");
+    tablet_feed_reset();
+    EXPECT_EQ(seen, std::vector<SeenEvent>{SeenEvent::plain(navigator_get_domain(), 2)});
+    EXPECT_NE(errors.find("tall.script:1: cannot save the window as tall.png: the window reaches "
+                          "past the screen"),
+              std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::ifstream("tall.png"));
+}
+
 TEST_F(WindowTest, Button1DragBecomesTouchMoveAndReleaseOfTouchZero) {
     createWindow(1024, 600);
     int rootX = 0, rootY = 0;

@@ -1,9 +1,13 @@
 #include <alc.h>
 
+#include <chrono>
+#include <thread>
+
 #include "AudioTestSupport.h"
 #include "audio/AudioSystemMessage.h"
 #include "audio/Source.h"
 #include "core/message/MessageSystem.h"
+#include "core/thread/Jobber.h"
 
 namespace audiotest {
 namespace {
@@ -114,6 +118,25 @@ TEST_F(AudioSystemState, UpdateDrainsTheMessagesOfTheOutput) {
     EXPECT_EQ(openAl->getSampleCount(), 4u);
     output->execute();
     EXPECT_EQ(queued(), 1u);
+}
+
+TEST_F(AudioSystemState, AWriteThatWaitsForTheWorkersMayOutliveItsOutput) {
+    orvo::Jobber* jobber = orvo::Locator::registerService<orvo::Jobber>("Jobber");
+    ASSERT_NE(jobber, nullptr);
+    orvo::AudioOutputOpenAl* spare = new orvo::AudioOutputOpenAl(4096, 22050, 1);
+    audio->update(0.0);  // what both outputs reported when they opened
+    ASSERT_EQ(queued(), 0u);
+    const short samples[2] = {1, 2};
+    spare->writeToOutput(samples, 2);  // waits: the workers are not running yet
+    delete spare;
+    output->resume();  // the spare's context was current
+
+    jobber->start();
+    for (int wait = 0; wait < 500 && queued() == 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(queued(), 1u);
+    orvo::Locator::deregisterService<orvo::Jobber>();
 }
 
 TEST_F(AudioSystemState, UpdateWithoutOutputLeavesTheQueue) {

@@ -2,10 +2,12 @@
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "AudioTestSupport.h"
 #include "audio/AudioSystemMessage.h"
 #include "audio/Source.h"
+#include "core/memory/MemoryManager.h"
 #include "core/message/MessageSystem.h"
 #include "core/thread/Jobber.h"
 
@@ -160,6 +162,59 @@ TEST_F(AudioSystemState, SourcesComeAndGo) {
     EXPECT_EQ(audio->getSources().size(), 32u);
     const boost::shared_ptr<orvo::Source> stranger(new orvo::Source());
     EXPECT_FALSE(audio->destroySource(stranger));
+}
+
+// Takes every block of a memory category but one of the given size range, then gives all back.
+class ExhaustedCategory {
+public:
+    ExhaustedCategory(int category, std::size_t smallest, std::size_t largest) {
+        orvo::MemoryManager* manager = orvo::MemoryManager::instance();
+        while (void* block = manager->allocate(4, 1, category)) {
+            blocks_.push_back(block);
+        }
+        for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
+            const std::size_t size = manager->getAllocatedSize(*it);
+            if (size >= smallest && size <= largest) {
+                manager->deallocate(*it);
+                blocks_.erase(it);
+                left_ = true;
+                break;
+            }
+        }
+    }
+    ~ExhaustedCategory() {
+        for (void* block : blocks_) {
+            orvo::MemoryManager::instance()->deallocate(block);
+        }
+    }
+    // Whether one block of the size range is free.
+    bool leftOne() const { return left_; }
+
+private:
+    std::vector<void*> blocks_;
+    bool left_ = false;
+};
+
+TEST_F(AudioSystemState, ASourceThatCannotBeRecordedIsNotHandedOut) {
+#ifndef TRELLIN_REPLACE_ALLOCATORS
+    GTEST_SKIP() << "categorised allocations use the standard heap in this build";
+#endif
+    // A full list of sources, whose next source needs new storage larger than a source.
+    while (audio->getSources().size() < audio->getSources().capacity()) {
+        ASSERT_TRUE(audio->createSource());
+    }
+    const std::size_t count = audio->getSources().size();
+    const std::size_t grown = (count + 1) * sizeof(boost::shared_ptr<orvo::Source>);
+    ASSERT_GT(grown, 2 * sizeof(orvo::Source));
+    {
+        // Room for one source, none for the list to grow.
+        ExhaustedCategory full(0, sizeof(orvo::Source), grown - 1);
+        ASSERT_TRUE(full.leftOne());
+        EXPECT_FALSE(audio->createSource());
+        EXPECT_EQ(audio->getSources().size(), count);
+    }
+    EXPECT_TRUE(audio->createSource());
+    EXPECT_EQ(audio->getSources().size(), count + 1);
 }
 
 TEST(AudioOutputOpenAl, ErrorTexts) {

@@ -1,6 +1,7 @@
 #include <alc.h>
 
 #include <chrono>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/memory/MemoryManager.h"
 #include "core/message/MessageSystem.h"
 #include "core/thread/Jobber.h"
+#include "tests/core/memory/FilledAllocator.h"
 
 namespace audiotest {
 namespace {
@@ -164,52 +166,32 @@ TEST_F(AudioSystemState, SourcesComeAndGo) {
     EXPECT_FALSE(audio->destroySource(stranger));
 }
 
-// Takes every block of a memory category but one of the given size range, then gives all back.
-class ExhaustedCategory {
-public:
-    ExhaustedCategory(int category, std::size_t smallest, std::size_t largest) {
-        orvo::MemoryManager* manager = orvo::MemoryManager::instance();
-        while (void* block = manager->allocate(4, 1, category)) {
-            blocks_.push_back(block);
-        }
-        for (auto it = blocks_.begin(); it != blocks_.end(); ++it) {
-            const std::size_t size = manager->getAllocatedSize(*it);
-            if (size >= smallest && size <= largest) {
-                manager->deallocate(*it);
-                blocks_.erase(it);
-                left_ = true;
-                break;
-            }
-        }
-    }
-    ~ExhaustedCategory() {
-        for (void* block : blocks_) {
-            orvo::MemoryManager::instance()->deallocate(block);
-        }
-    }
-    // Whether one block of the size range is free.
-    bool leftOne() const { return left_; }
-
-private:
-    std::vector<void*> blocks_;
-    bool left_ = false;
-};
-
 TEST_F(AudioSystemState, ASourceThatCannotBeRecordedIsNotHandedOut) {
-#ifndef TRELLIN_REPLACE_ALLOCATORS
-    GTEST_SKIP() << "categorised allocations use the standard heap in this build";
-#endif
+    if (!trellin_test::OPERATORS_REPLACED) {
+        GTEST_SKIP() << "categorised allocations use the standard heap in this build";
+    }
     // A full list of sources, whose next source needs new storage larger than a source.
     while (audio->getSources().size() < audio->getSources().capacity()) {
         ASSERT_TRUE(audio->createSource());
     }
     const std::size_t count = audio->getSources().size();
     const std::size_t grown = (count + 1) * sizeof(boost::shared_ptr<orvo::Source>);
-    ASSERT_GT(grown, 2 * sizeof(orvo::Source));
     {
-        // Room for one source, none for the list to grow.
-        ExhaustedCategory full(0, sizeof(orvo::Source), grown - 1);
-        ASSERT_TRUE(full.leftOne());
+        // Every pool of category 0 full but the first that a source fits, too small for the
+        // grown list: the source can be made, the list cannot grow.
+        using orvo::MemoryManager;
+        const MemoryManager::CategoryLocation& pools = MemoryManager::CATEGORY_LOCATIONS[0];
+        std::vector<std::unique_ptr<trellin_test::FilledAllocator>> full;
+        bool sourcePoolLeft = false;
+        for (int index = pools.first; index <= pools.last; ++index) {
+            const std::size_t blockSize = MemoryManager::ALLOCATORS[index].size;
+            if (!sourcePoolLeft && blockSize >= sizeof(orvo::Source)) {
+                ASSERT_LT(blockSize, grown);
+                sourcePoolLeft = true;
+            } else {
+                full.push_back(std::make_unique<trellin_test::FilledAllocator>(index));
+            }
+        }
         EXPECT_FALSE(audio->createSource());
         EXPECT_EQ(audio->getSources().size(), count);
     }

@@ -77,6 +77,8 @@ public:
     virtual unsigned getCurrentRenderHeight() = 0;
     virtual void getProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual void getViewMatrix(ZqMatrix<4, 4>& out) const = 0;
+    // The world-view-projection matrix of the current draw, as it is uploaded.
+    virtual void getWorldViewProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual bool displayOn() = 0;
 
     bool startDisplay() { return displayOn(); }
@@ -84,6 +86,9 @@ public:
     unsigned getDisplayWidth() const { return displayWidth_; }
     unsigned getDisplayHeight() const { return displayHeight_; }
     const ZqString& getName() const { return name_; }
+    // 1: textures bound from now on repeat; 0: they are clamped to their edges.
+    uint32_t getTextureWrap() const { return textureWrap_; }
+    void setTextureWrap(uint32_t wrap) { textureWrap_ = wrap; }
 
 protected:
     uint32_t displayWidth_;

@@ -645,6 +645,10 @@ void RenderTargetOpenGlsl::getProjectionMatrix(ZqMatrix<4, 4>& out) const { out 
 
 void RenderTargetOpenGlsl::getViewMatrix(ZqMatrix<4, 4>& out) const { out = view_; }
 
+void RenderTargetOpenGlsl::getWorldViewProjectionMatrix(ZqMatrix<4, 4>& out) const {
+    out = worldViewProjection_;
+}
+
 bool RenderTargetOpenGlsl::renderTextureSize(unsigned& width, unsigned& height) const {
     if (colourAttachment_ == HashString()) {
         return false;

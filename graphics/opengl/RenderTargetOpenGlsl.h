@@ -67,6 +67,7 @@ public:
     unsigned getCurrentRenderHeight() override;
     void getProjectionMatrix(ZqMatrix<4, 4>& out) const override;
     void getViewMatrix(ZqMatrix<4, 4>& out) const override;
+    void getWorldViewProjectionMatrix(ZqMatrix<4, 4>& out) const override;
 
     virtual void executeBufferSwitch() = 0;
 

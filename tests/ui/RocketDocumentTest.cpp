@@ -239,4 +239,52 @@ TEST_F(RocketDocumentTest, FocusMovesBetweenTabStopsAndSelectingSendsMouseDown) 
     EXPECT_EQ(ui().getContext()->GetFocusElement(), ui().getDefaultDocument());
 }
 
+TEST_F(RocketDocumentTest, APressAndReleaseOnAnElementClicksIt) {
+    writeDocument("press.rml",
+                  "<div id='button' style='position: absolute; left: 100px; top: 100px; "
+                  "width: 200px; height: 80px;' onclick='call pressed'/>");
+    ASSERT_TRUE(ui().loadDocument("press.rml", true));
+    ui().registerGlobalEventHandler("log", handler("g"));
+    ui().setMousePosition(150, 120);
+    ui().setMouseButtonDown(RocketSystem::MOUSE_BUTTON_LEFT);
+    ui().setMouseButtonUp(RocketSystem::MOUSE_BUTTON_LEFT);
+    ui().setMousePosition(10, 10);
+    ui().setMouseButtonDown(RocketSystem::MOUSE_BUTTON_LEFT);
+    ui().setMouseButtonUp(RocketSystem::MOUSE_BUTTON_LEFT);
+    EXPECT_EQ(events, std::vector<std::string>{"g:call:pressed"});
+}
+
+TEST_F(RocketDocumentTest, ACursorDocumentGetsItsPostloadToo) {
+    writeDocument("scripts/page.rml", "<p>page</p>");
+    writeDocument("scripts/cursor.rml", "<p>^</p>", "onpostload='call cursor ready'");
+    ASSERT_TRUE(ui().loadDocument("scripts/page.rml", true));
+    ui().registerGlobalEventHandler("log", handler("g"));
+    // Relative to the current directory; a missing cursor is no error.
+    EXPECT_TRUE(ui().loadCursorDocument("missing.rml"));
+    EXPECT_TRUE(ui().loadCursorDocument("cursor.rml"));
+    ui().update(0.0);
+    EXPECT_EQ(events, std::vector<std::string>{"g:call:cursor ready"});
+    EXPECT_EQ(ui().getDocument("scripts/page.rml"), ui().getDefaultDocument());
+    EXPECT_EQ(ui().getDocument("page.rml"), nullptr);
+}
+
+TEST_F(RocketDocumentTest, AfterShutdownNothingNeedsTheContextAndInitialiseStartsAgain) {
+    writeDocument("page.rml", "<p>page</p>");
+    ASSERT_TRUE(ui().loadDocument("page.rml", true));
+    ui().shutdown();
+    EXPECT_EQ(ui().getContext(), nullptr);
+    EXPECT_TRUE(ui().getCurrentDocuments().empty());
+    EXPECT_FALSE(ui().loadDocument("page.rml", true));
+    ui().update(0.1);
+    ui().render("all");
+    ui().setMousePosition(1, 1);
+    // The interpreter stays.
+    EXPECT_TRUE(ui().executeTclString("set kept 1", "__empty__"));
+
+    ui().initialise();
+    ASSERT_TRUE(ui().loadFont("fonts/sans.ttf", ""));
+    EXPECT_TRUE(ui().loadDocument("page.rml", true));
+    EXPECT_EQ(variable("kept"), "1");
+}
+
 }  // namespace

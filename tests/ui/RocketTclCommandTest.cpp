@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "tests/ui/UiTestSupport.h"
 
 using namespace orvo;
@@ -186,6 +188,10 @@ TEST_F(RocketTclCommandTest, ScriptsCannotReachTheSystem) {
         EXPECT_FALSE(runAs("box", std::string(command) + " /tmp"));
         EXPECT_EQ(result(), std::string("invalid command name \"") + command + "\"");
     }
+    const std::string witness = files / "witness";
+    EXPECT_FALSE(runAs("box", "exec touch " + witness));
+    EXPECT_FALSE(runAs("box", "set f [open " + witness + " w]; puts $f x"));
+    EXPECT_FALSE(std::filesystem::exists(witness));
     // The extensions that are meant to be there work.
     ASSERT_TRUE(runAs("box",
                       "array set a {k v}; namespace eval n {variable v 1}; "

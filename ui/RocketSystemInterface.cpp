@@ -1,12 +1,12 @@
 #include "ui/RocketSystemInterface.h"
 
-#include <cstring>
-
 #include "core/hash/HashString.h"
 #include "core/log/Logger.h"
 #include "core/strings/ZqStringTable.h"
+#include "core/text/StringFunctions.h"
 #include "core/text/ZqText.h"
 #include "core/time/Clock.h"
+#include "ui/RocketStrings.h"
 
 namespace orvo {
 
@@ -22,9 +22,7 @@ int RocketSystemInterface::TranslateString(Rocket::Core::String& translated,
         translated = input;
         return 0;
     }
-    const Array<unsigned char>& bytes = text.getBytes();
-    const char* begin = reinterpret_cast<const char*>(bytes.begin());
-    translated.assign(begin, strnlen(begin, bytes.size()));
+    translated = toRocketString(textToString(text));
     return translated != input ? 1 : 0;
 }
 

@@ -342,9 +342,7 @@ bool RocketRenderInterface::constructTexture(HashString name, const unsigned cha
     }
     const std::size_t pixelBytes = format == BitmapData::FORMAT_RGB ? 3 : 4;
     const std::size_t rowBytes = std::size_t(width) * pixelBytes;
-    // The texture service uploads rows aligned to 4 bytes.
-    const std::size_t stride = (rowBytes + 3) & ~std::size_t(3);
-    const std::size_t size = stride * height;
+    const std::size_t size = rowBytes * height;
     if (size > UINT32_MAX) {
         return false;
     }
@@ -354,7 +352,7 @@ bool RocketRenderInterface::constructTexture(HashString name, const unsigned cha
     }
     // GL takes the first row as the bottom one; texture coordinates count v from the top.
     for (unsigned row = 0; row < height; ++row) {
-        std::memcpy(bitmap.get() + std::size_t(height - 1 - row) * stride,
+        std::memcpy(bitmap.get() + std::size_t(height - 1 - row) * rowBytes,
                     pixels + std::size_t(row) * rowBytes, rowBytes);
     }
 

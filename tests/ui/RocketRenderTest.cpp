@@ -130,6 +130,31 @@ TEST_F(RocketRenderTest, AFileTextureStaysUntilItsLastHandleGoes) {
     EXPECT_FALSE(renderer().LoadTexture(first, size, "images/dot.gif"));
 }
 
+// Rows of 9 bytes, which no 4-byte row alignment fits.
+TEST_F(RocketRenderTest, AnRgbImageOfOddWidthKeepsItsRows) {
+    files.write("odd.png", trellin_test::makePng(3, 2, PNG_COLOR_TYPE_RGB, 8,
+                                                 {{255, 0, 0, 0, 255, 0, 0, 0, 255},
+                                                  {255, 255, 255, 0, 0, 0, 255, 255, 0}}));
+    files.write("odd.rml",
+                "<rml><body><img src='odd.png' style='position: absolute; left: 0px; top: 0px; "
+                "width: 300px; height: 200px;'/></body></rml>");
+    ASSERT_TRUE(ui().loadDocument("odd.rml", true));
+    drawFrame();
+    const uint32_t expected[2][3] = {{0xFF0000FFu, 0x00FF00FFu, 0x0000FFFFu},
+                                     {0xFFFFFFFFu, 0x000000FFu, 0xFFFF00FFu}};
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            SCOPED_TRACE(testing::Message() << row << ", " << column);
+            const uint32_t got = pixelAt(50 + 100 * column, 50 + 100 * row);
+            for (int shift = 8; shift < 32; shift += 8) {
+                const int a = int(got >> shift & 0xFF);
+                const int b = int(expected[row][column] >> shift & 0xFF);
+                EXPECT_NEAR(a, b, 8);
+            }
+        }
+    }
+}
+
 TEST_F(RocketRenderTest, ScissorRegionsCountFromTheBottomLeft) {
     GlRecorder::start();
     renderer().SetScissorRegion(10, 20, 100, 50);

@@ -131,7 +131,8 @@ public:
     Rocket::Core::Element* getEventElement(const ZqString& id);
     // The element that received the event running now.
     void setEventElement(Rocket::Core::Element* element) { eventElement = element; }
-    // The handler registered for documentPath then every global one get a "call" event.
+    // A "call" event with value: to the handler of the event element's document, then to
+    // every global handler in registration order.
     void dispatchCall(const ZqString& value);
 
     const ZqString& getRootDocument() const { return rootDocument; }
@@ -149,7 +150,7 @@ public:
     }
 
 private:
-    // Step 2 of initialise: the context and the event instancer.
+    // Makes the context and registers the event instancer, unless there is a context.
     void createContext();
     bool isCurrent(const Rocket::Core::ElementDocument* document) const;
     // Reads a document from RML text in memory and gives it its title.

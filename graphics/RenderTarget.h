@@ -26,6 +26,7 @@ public:
     // Selects the alpha-test reference pair (1, 2, 3 or any other value).
     enum AlphaTestMode : uint32_t {};
     enum PrimitiveMode : uint32_t { TRIANGLES = 0, LINES = 1, POINTS = 2 };
+    enum TextureWrap : uint32_t { CLAMP_TO_EDGE = 0, REPEAT = 1 };
 
     explicit RenderTarget(const char* name);
     virtual ~RenderTarget() {}
@@ -77,18 +78,21 @@ public:
     virtual unsigned getCurrentRenderHeight() = 0;
     virtual void getProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual void getViewMatrix(ZqMatrix<4, 4>& out) const = 0;
-    // The world-view-projection matrix of the current draw, as it is uploaded.
-    virtual void getWorldViewProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual bool displayOn() = 0;
+    // The product of the current draw's world matrix, the view and the projection, in the
+    // form the other matrices are copied out (ready for a mat4 uniform). Parameter updaters
+    // read it while the draw's uniforms are filled.
+    virtual void getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
 
     bool startDisplay() { return displayOn(); }
+
+    // How textures bound by later draws wrap: REPEAT, or CLAMP_TO_EDGE (any other value).
+    void setTextureWrap(uint32_t wrap) { textureWrap_ = wrap; }
+    uint32_t getTextureWrap() const { return textureWrap_; }
 
     unsigned getDisplayWidth() const { return displayWidth_; }
     unsigned getDisplayHeight() const { return displayHeight_; }
     const ZqString& getName() const { return name_; }
-    // 1: textures bound from now on repeat; 0: they are clamped to their edges.
-    uint32_t getTextureWrap() const { return textureWrap_; }
-    void setTextureWrap(uint32_t wrap) { textureWrap_ = wrap; }
 
 protected:
     uint32_t displayWidth_;
@@ -104,3 +108,6 @@ protected:
 };
 
 }  // namespace orvo
+
+// The mode the game initialises its graphics with: depth test and writes on.
+extern const orvo::RenderTarget::OptimiseRender OPTIMISE_RENDER;

@@ -17,6 +17,6 @@ void RocketMatrixParameterUpdater::update(boost::shared_ptr<ZqMatrix<4, 4>>,
         GraphicsSystem::instance_ != nullptr ? GraphicsSystem::instance_->getCurrentRenderTarget()
                                              : boost::shared_ptr<RenderTarget>();
     if (target) {
-        target->getWorldViewProjectionMatrix(value_);
+        target->getModelViewProjectionMatrix(value_);
     }
 }

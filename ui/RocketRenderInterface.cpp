@@ -55,19 +55,6 @@ void removeAt(Array<T>& array, std::size_t index) {
     array.popBack();
 }
 
-// Hands the block of from to to, which must be empty.
-void transferBlock(VertexBufferData& from, VertexBufferData& to) {
-    to.formatFlags = from.formatFlags;
-    to.vertexCount = from.vertexCount;
-    to.stride = from.stride;
-    to.reserved = from.reserved;
-    to.dataSize = from.dataSize;
-    to.data = from.data;
-    to.ownsData = from.ownsData;
-    from.data = nullptr;
-    from.ownsData = 0;
-}
-
 }  // namespace
 
 RocketRenderInterface::RocketRenderInterface() { constructDefaultMaterial(); }
@@ -166,14 +153,10 @@ Rocket::Core::CompiledGeometryHandle RocketRenderInterface::CompileGeometry(
     if (!block || !order) {
         return 0;
     }
-    // The group holds the block itself: the renderer knows geometry by its address.
-    void* storage = ArrayStorage::allocate(1, sizeof(VertexBufferData), 0);
-    if (storage == nullptr) {
+    Array<VertexBufferData> vertexItems;
+    if (!vertexItems.pushBack(*block) || vertexItems[0].vertexCount != block->vertexCount) {
         return 0;
     }
-    Array<VertexBufferData> vertexItems;
-    vertexItems.adoptBlock(new (storage) VertexBufferData(), 1);
-    transferBlock(*block, vertexItems[0]);
     Array<VertexIndexBufferData> indexItems;
     indexItems.pushBack(VertexIndexBufferData());
     if (indexItems.empty()) {
@@ -220,14 +203,14 @@ void RocketRenderInterface::RenderCompiledGeometry(Rocket::Core::CompiledGeometr
         return;
     }
     // UI images are not tiled: their edges must not bleed in from the opposite side.
-    target->setTextureWrap(0);
+    target->setTextureWrap(RenderTarget::CLAMP_TO_EDGE);
     if (untextured) {
         graphics->drawDynamicItem(defaultMaterial, block, order, matrix);
     } else {
         graphics->drawStaticItem(materialUses[static_cast<std::size_t>(use)].material, block, order,
                                  matrix);
     }
-    target->setTextureWrap(1);
+    target->setTextureWrap(RenderTarget::REPEAT);
 }
 
 void RocketRenderInterface::ReleaseCompiledGeometry(Rocket::Core::CompiledGeometryHandle geometry) {

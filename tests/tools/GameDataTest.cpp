@@ -144,50 +144,62 @@ TEST_F(GameDataTest, TexturesAreWhatTheTextureRecordsAllow) {
     EXPECT_TRUE(TextureManager::instance_->staticExists(HashString(HIGHLIGHT_TEXTURE)));
 }
 
-// Every draw of every folder names a loaded program, loaded textures for the program's
-// samplers, and geometry that carries what the program reads; names are unique.
+// One draw names a loaded program, loaded textures for the program's samplers, and geometry
+// that carries what the program reads.
+void expectDrawFeedsItsProgram(const Material& material, const VertexBufferData& v,
+                               const VertexIndexBufferData& indices) {
+    const boost::shared_ptr<ShaderProgram> program =
+        ShaderManager::instance_->getShaderProgram(material.shaderName);
+    ASSERT_TRUE(program) << "the material's program is not loaded";
+    for (const TextureSlotData& slot : material.textureSlots) {
+        EXPECT_TRUE(TextureManager::instance_->staticExists(slot.textureName));
+    }
+    for (const ShaderParameter& uniform : program->data.uniforms) {
+        if (isSampler(uniform)) {
+            const int slot = samplerSlot(uniform.name);
+            EXPECT_TRUE(slot >= 0 && std::size_t(slot) < material.textureSlots.size())
+                << "a sampler without its texture slot";
+        }
+    }
+    for (const ShaderParameter& attribute : program->data.attributes) {
+        const uint32_t part = attributePart(attribute.name);
+        EXPECT_TRUE(part != 0 && (v.formatFlags & part) != 0)
+            << "the program reads an attribute the mesh does not carry";
+    }
+    EXPECT_EQ(v.stride, VertexBufferData::strideOf(v.formatFlags));
+    EXPECT_GE(v.dataSize, v.stride * v.vertexCount);
+    EXPECT_TRUE(!indices.indices.empty() && indices.indices.size() % 3 == 0);
+    for (unsigned short index : indices.indices) {
+        ASSERT_LT(index, v.vertexCount);
+    }
+}
+
+// Every draw of every folder feeds its program, and a highlighted lane's draws (the tile
+// mesh's own material: the LANE_HIGHLIGHT program over "greypixel") feed theirs; names are
+// unique within their sets, material names across all folders.
 TEST_F(GameDataTest, EveryDrawFeedsItsProgram) {
+    Material highlight;
+    highlight.shaderName = HashString("LANE_HIGHLIGHT");
+    highlight.textureSlots.pushBack(
+        TextureSlotData{HashString(HIGHLIGHT_TEXTURE), {0, 1, 0, 0, 0, 0, 0}});
     std::set<uint32_t> materials;
     for (const GameModelFolder& folder : GAME_MODELS) {
         SCOPED_TRACE(folder.folder);
         const GameModel& m = model(folder);
-        EXPECT_TRUE(unique(m.vertexIds));
-        EXPECT_TRUE(unique(m.indexIds));
+        for (const Array<HashString>* ids :
+             {&m.vertexIds, &m.indexIds, &m.componentIds, &m.spatialIds, &m.entityIds}) {
+            EXPECT_TRUE(unique(*ids));
+        }
         for (HashString id : m.materialIds) {
             EXPECT_TRUE(materials.insert(id.getHash()).second) << "a material is named twice";
         }
-        std::set<uint32_t> entities;
         for (const GameModel::Piece& piece : m.pieces) {
-            EXPECT_TRUE(entities.insert(piece.entityId.getHash()).second);
             for (std::size_t d = 0; d < piece.draws.size(); ++d) {
                 SCOPED_TRACE("draw " + std::to_string(d));
                 const GameModel::Draw& draw = piece.draws[d];
-                const boost::shared_ptr<ShaderProgram> program =
-                    ShaderManager::instance_->getShaderProgram(draw.material->shaderName);
-                ASSERT_TRUE(program) << "the material's program is not loaded";
-                const std::size_t slots = draw.material->textureSlots.size();
-                for (const TextureSlotData& slot : draw.material->textureSlots) {
-                    EXPECT_TRUE(TextureManager::instance_->staticExists(slot.textureName));
-                }
-                for (const ShaderParameter& uniform : program->data.uniforms) {
-                    if (isSampler(uniform)) {
-                        const int slot = samplerSlot(uniform.name);
-                        EXPECT_TRUE(slot >= 0 && std::size_t(slot) < slots)
-                            << "a sampler without its texture slot";
-                    }
-                }
-                const VertexBufferData& v = *draw.vertices;
-                for (const ShaderParameter& attribute : program->data.attributes) {
-                    const uint32_t part = attributePart(attribute.name);
-                    EXPECT_TRUE(part != 0 && (v.formatFlags & part) != 0)
-                        << "the program reads an attribute the mesh does not carry";
-                }
-                EXPECT_EQ(v.stride, VertexBufferData::strideOf(v.formatFlags));
-                EXPECT_GE(v.dataSize, v.stride * v.vertexCount);
-                const Array<unsigned short>& indices = draw.indices->indices;
-                EXPECT_TRUE(!indices.empty() && indices.size() % 3 == 0);
-                for (unsigned short index : indices) {
-                    ASSERT_LT(index, v.vertexCount);
+                expectDrawFeedsItsProgram(*draw.material, *draw.vertices, *draw.indices);
+                if (std::string(folder.folder) == TILE_SET.folder) {
+                    expectDrawFeedsItsProgram(highlight, *draw.vertices, *draw.indices);
                 }
             }
         }

@@ -58,7 +58,6 @@ bool GameModel::load(const GameModelFolder& folder, std::string& error) {
     Array<VertexBufferData> vertices;
     Array<VertexIndexBufferData> indices;
     Array<Material> materials;
-    Array<HashString> componentIds, spatialIds, entityIds;
     Array<GraphicModelComponentData> components;
     Array<SpatialComponentData> spatials;
     Array<FurnitureEntityType> entities;

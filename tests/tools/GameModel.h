@@ -48,9 +48,13 @@ public:
     int findPiece(const char* entity) const;
 
     std::vector<Piece> pieces;
+    // The names of the folder's sets (the spatial one empty without placed pieces).
     orvo::Array<orvo::HashString> materialIds;
     orvo::Array<orvo::HashString> vertexIds;
     orvo::Array<orvo::HashString> indexIds;
+    orvo::Array<orvo::HashString> componentIds;
+    orvo::Array<orvo::HashString> spatialIds;
+    orvo::Array<orvo::HashString> entityIds;
 
 private:
     orvo::HashString group_;

@@ -75,11 +75,9 @@ TEST_F(GameDataTest, LightsAreTheFourTheGameLooksUp) {
         GraphicsSystem::instance_->getLightManager()->getDynamicStore();
     ASSERT_EQ(store.index.size(), 4u);
     for (const char* name : LIGHT_NAMES) {
-        const LightData* light = nullptr;
-        for (const auto& entry : store.index) {
-            light = entry.id == HashString(name) ? entry.record.get() : light;
-        }
-        ASSERT_NE(light, nullptr) << name;
+        const boost::shared_ptr<LightData> light =
+            GraphicsSystem::instance_->getLightManager()->getLight(HashString(name));
+        ASSERT_TRUE(light) << name;
         const float* v = light->values;
         EXPECT_NEAR(v[7] * v[7] + v[8] * v[8] + v[9] * v[9], 1.0f, 1e-5f) << name;
         for (int i = 0; i < 4; ++i) {

@@ -95,9 +95,7 @@ bool DataBuild::readDocuments(const std::string& folder, std::vector<SourceDocum
 }
 
 void DataBuild::addMember(const std::string& path, const Bytes& bytes) {
-    // Everything made here is read whole (static data sets, shader sources), so it may be
-    // compressed.
-    members_.push_back(PakMember{path, bytes, true});
+    members_.push_back(PakMember{path, bytes});
 }
 
 void DataBuild::addStaticObjects(const std::string& stem, const StaticObjectFiles& files) {

@@ -30,7 +30,6 @@ struct TextureGroup {
     std::deque<Bytes> pixels;
     std::vector<std::string> textureNames;
     std::vector<TextureData> textures;
-    std::deque<std::vector<orvo::HashString>> levelNames;
 };
 
 // One [texture name] section: its levels (all of them down to 1 x 1 for a mipmapped one).
@@ -68,7 +67,7 @@ void addTexture(const SourceSection& section, const std::string& fileName, Textu
         return;
     }
     const bool alpha = format == "rgba";
-    group.levelNames.emplace_back();
+    std::vector<orvo::HashString> levels;
     for (int level = 0;; ++level) {
         const std::string name = section.name + "_level" + std::to_string(level);
         group.pixels.push_back(image.bytes(alpha));
@@ -77,7 +76,7 @@ void addTexture(const SourceSection& section, const std::string& fileName, Textu
                                    alpha ? BitmapData::FORMAT_RGBA : BitmapData::FORMAT_RGB,
                                    uint32_t(bytes.size()), bytes.data());
         group.bitmapNames.push_back(name);
-        group.levelNames.back().push_back(orvo::HashString(name.c_str()));
+        levels.push_back(orvo::HashString(name.c_str()));
         if (filterMode != TextureData::FILTER_MIPMAP ||
             (image.width() == 1 && image.height() == 1)) {
             break;
@@ -88,7 +87,6 @@ void addTexture(const SourceSection& section, const std::string& fileName, Textu
     group.textures.emplace_back();
     TextureData& texture = group.textures.back();
     texture.filterMode = filterMode;
-    std::vector<orvo::HashString>& levels = group.levelNames.back();
     texture.bitmapNames = orvo::Array<orvo::HashString>::view(levels.data(), levels.size());
 }
 

@@ -85,17 +85,11 @@ SceneUpdaterList registerSceneUpdaters(const SceneValues& scene) {
                         [](const World& w, const MaterialPtr&, ZqMatrix<4, 4>& m) {
                             m = w ? *w : ZqMatrix<4, 4>::IDENTITY;
                         });
-    // The renderer keeps the model-view-projection in upload order: the transposed world
-    // times view times projection.
-    add<ZqMatrix<4, 4>>(list, "u_modelViewProj", 0,
-                        [](const World& w, const MaterialPtr&, ZqMatrix<4, 4>& m) {
-                            ZqMatrix<4, 4> view, projection;
-                            const boost::shared_ptr<RenderTarget> target =
-                                GraphicsSystem::instance_->getCurrentRenderTarget();
-                            target->getViewMatrix(view);
-                            target->getProjectionMatrix(projection);
-                            m = transposed(w ? *w : ZqMatrix<4, 4>::IDENTITY) * view * projection;
-                        });
+    // The render target's own matrix for the draw, which it works out before the uniforms.
+    add<ZqMatrix<4, 4>>(
+        list, "u_modelViewProj", 0, [](const World&, const MaterialPtr&, ZqMatrix<4, 4>& m) {
+            GraphicsSystem::instance_->getCurrentRenderTarget()->getModelViewProjectionMatrix(m);
+        });
     add<float>(list, "u_emissiveLevel", 0,
                [](const World&, const MaterialPtr& m, float& v) { v = m->emissiveLevel; });
     add<ZqVector<3>>(

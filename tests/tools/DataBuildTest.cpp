@@ -286,6 +286,12 @@ protected:
             "[model M]\nfolder = Mesh/Objects/M\n"
             "[material m]\nshader = S\ntextures = white\n"
             "[piece p]\ndraw = q m\n";
+        dir.write("strings/strings.txt", "[text S_A]\nen = a\nfr = à\nit = a\nde = ä\nes = á\n");
+        dir.write("pages/p.rml", "<rml><body>S_A</body></rml>");
+        dir.write("fonts/fonts.txt",
+                  "[font f]\nfile = f.ttf\n"
+                  "from = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\n");
+        dir.write("fonts/LICENSE", "free\n");
     }
 
     std::string build() {

@@ -22,7 +22,8 @@ struct BuildStep {
 // What goes into the game's data, in order: each step may use what earlier ones made.
 const BuildStep STEPS[] = {
     {"shaders", buildShaders}, {"lights", buildLights}, {"textures", buildTextures},
-    {"meshes", buildMeshes},   {"models", buildModels},
+    {"meshes", buildMeshes},   {"models", buildModels}, {"strings", buildStrings},
+    {"pages", buildPages},     {"fonts", buildFonts},
 };
 
 }  // namespace
@@ -39,23 +40,41 @@ bool DataBuild::run(std::string& error) {
     return true;
 }
 
+const Bytes* DataBuild::member(const std::string& path) const {
+    for (const PakMember& m : members_) {
+        if (m.path == path) {
+            return &m.bytes;
+        }
+    }
+    return nullptr;
+}
+
 bool DataBuild::archive(Bytes& image, std::string& error) const {
     return buildPak(members_, image, error);
 }
 
-bool DataBuild::write(const std::string& runFolder, std::string& error) const {
-    Bytes image;
-    if (!archive(image, error)) {
-        return false;
-    }
-    const fs::path path = fs::path(runFolder) / ARCHIVE_PATH;
+namespace {
+
+bool writeRunFile(const std::string& runFolder, const std::string& file, const Bytes& bytes,
+                  std::string& error) {
+    const fs::path path = fs::path(runFolder) / file;
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
     if (ec) {
         error = "cannot create " + path.parent_path().string() + ": " + ec.message();
         return false;
     }
-    return writeFileBytes(path.string(), image, error);
+    return writeFileBytes(path.string(), bytes, error);
+}
+
+}  // namespace
+
+bool DataBuild::write(const std::string& runFolder, std::string& error) const {
+    Bytes image;
+    if (!archive(image, error)) {
+        return false;
+    }
+    return writeRunFile(runFolder, ARCHIVE_PATH, image, error);
 }
 
 bool DataBuild::readSource(const std::string& path, std::string& text, std::string& error) const {
@@ -67,13 +86,14 @@ bool DataBuild::readSource(const std::string& path, std::string& text, std::stri
     return true;
 }
 
-bool DataBuild::readDocuments(const std::string& folder, std::vector<SourceDocument>& documents,
-                              std::string& error) const {
-    std::vector<std::string> names;
+bool DataBuild::listSources(const std::string& folder, const std::vector<std::string>& extensions,
+                            std::vector<std::string>& names, std::string& error) const {
     std::error_code ec;
     for (const fs::directory_entry& entry :
          fs::directory_iterator(fs::path(dataFolder_) / folder, ec)) {
-        if (entry.is_regular_file() && entry.path().extension() == ".txt") {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() &&
+            std::find(extensions.begin(), extensions.end(), extension) != extensions.end()) {
             names.push_back(entry.path().filename().string());
         }
     }
@@ -82,6 +102,15 @@ bool DataBuild::readDocuments(const std::string& folder, std::vector<SourceDocum
         return false;
     }
     std::sort(names.begin(), names.end());
+    return true;
+}
+
+bool DataBuild::readDocuments(const std::string& folder, std::vector<SourceDocument>& documents,
+                              std::string& error) const {
+    std::vector<std::string> names;
+    if (!listSources(folder, {".txt"}, names, error)) {
+        return false;
+    }
     for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
         std::string text;

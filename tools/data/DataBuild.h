@@ -31,12 +31,18 @@ public:
     bool write(const std::string& runFolder, std::string& error) const;
     // The archive image of what run() made.
     bool archive(Bytes& image, std::string& error) const;
+    // The bytes of the archive member at path, null when run() made none.
+    const Bytes* member(const std::string& path) const;
 
     // ---- For the steps ----
     const std::string& dataFolder() const { return dataFolder_; }
     // Parses every "*.txt" of a folder under the data folder, in name order.
     bool readDocuments(const std::string& folder, std::vector<SourceDocument>& documents,
                        std::string& error) const;
+    // The names of the files of a folder under the data folder whose extension is one of
+    // those given (".rml"), in name order.
+    bool listSources(const std::string& folder, const std::vector<std::string>& extensions,
+                     std::vector<std::string>& names, std::string& error) const;
     // Reads one source file under the data folder.
     bool readSource(const std::string& path, std::string& text, std::string& error) const;
     void addMember(const std::string& path, const Bytes& bytes);
@@ -60,5 +66,8 @@ bool buildLights(DataBuild& build, std::string& error);
 bool buildTextures(DataBuild& build, std::string& error);
 bool buildMeshes(DataBuild& build, std::string& error);
 bool buildModels(DataBuild& build, std::string& error);
+bool buildStrings(DataBuild& build, std::string& error);
+bool buildPages(DataBuild& build, std::string& error);
+bool buildFonts(DataBuild& build, std::string& error);
 
 }  // namespace trellin

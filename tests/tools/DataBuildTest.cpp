@@ -292,6 +292,7 @@ protected:
                   "[font f]\nfile = f.ttf\n"
                   "from = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\n");
         dir.write("fonts/LICENSE", "free\n");
+        dir.write("sounds/s.txt", "[sound S]\nlength = 0.1\n[layer l]\nheld = 0.05\npitch = 440\n");
     }
 
     std::string build() {

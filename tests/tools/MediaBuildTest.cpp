@@ -1,6 +1,9 @@
-// The builder's steps for what the UI needs: string tables, pages and fonts.
+// The builder's steps for what the UI and the sound need: string tables, pages, fonts, the
+// synthesiser and sound effects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -8,6 +11,7 @@
 #include "core/text/StringFunctions.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tools/data/DataBuild.h"
+#include "tools/data/Synth.h"
 
 using namespace trellin;
 
@@ -18,6 +22,22 @@ std::string runStep(bool (*step)(DataBuild&, std::string&), DataBuild& build) {
     std::string error;
     step(build, error);
     return error;
+}
+
+int zeroCrossings(const std::vector<float>& samples, std::size_t from, std::size_t to) {
+    int crossings = 0;
+    for (std::size_t i = from + 1; i < to; ++i) {
+        crossings += (samples[i - 1] < 0.0f) != (samples[i] < 0.0f) ? 1 : 0;
+    }
+    return crossings;
+}
+
+float loudest(const std::vector<float>& samples, std::size_t from, std::size_t to) {
+    float peak = 0.0f;
+    for (std::size_t i = from; i < to; ++i) {
+        peak = std::max(peak, std::fabs(samples[i]));
+    }
+    return peak;
 }
 
 // ---- String tables ----
@@ -125,6 +145,153 @@ TEST(FontSource, CopiesInstalledFontsUnderTheGamesNames) {
               "fonts/fonts.txt:1: [font f] " + notAFont + " is no TrueType or OpenType font");
     EXPECT_NE(build("/no/such/font.ttf").find("tools/setup installs the font packages"),
               std::string::npos);
+}
+
+// ---- The synthesiser ----
+
+TEST(Synth, NotesSoundAtTheirPitchWithinTheirEnvelope) {
+    const int rate = 22050;
+    VoiceShape shape;
+    shape.attack = 0.1f;
+    shape.release = 0.2f;
+    Note note;
+    note.start = 0.5;
+    note.held = 1.0;
+    std::vector<float> out(std::size_t(rate) * 2, 0.0f);
+    renderNote(shape, note, rate, out);
+    // Silent before the start and after the release; 440 periods a second in between.
+    EXPECT_EQ(loudest(out, 0, std::size_t(rate) / 2), 0.0f);
+    EXPECT_EQ(loudest(out, std::size_t(1.7 * rate) + 1, out.size()), 0.0f);
+    EXPECT_NEAR(zeroCrossings(out, std::size_t(0.6 * rate), std::size_t(1.6 * rate)), 880, 2);
+    // Halfway up the attack, full when held, halfway down the release.
+    EXPECT_NEAR(loudest(out, std::size_t(0.54 * rate), std::size_t(0.55 * rate)), 0.5f, 0.02f);
+    EXPECT_NEAR(loudest(out, std::size_t(1.0 * rate), std::size_t(1.01 * rate)), 1.0f, 0.01f);
+    EXPECT_NEAR(loudest(out, std::size_t(1.6 * rate), std::size_t(1.61 * rate)), 0.5f, 0.03f);
+
+    // A sweep from 200 to 800 Hz rises evenly in pitch: 200 x 4^t Hz at t seconds.
+    std::vector<float> sweep(std::size_t(rate), 0.0f);
+    note.start = 0.0;
+    note.pitch[0] = 200.0f;
+    note.pitch[1] = 800.0f;
+    shape.attack = 0.0f;
+    renderNote(shape, note, rate, sweep);
+    const int early = zeroCrossings(sweep, 0, std::size_t(rate) / 10);
+    const int late = zeroCrossings(sweep, std::size_t(rate) * 8 / 10, std::size_t(rate) * 9 / 10);
+    EXPECT_NEAR(double(late) / early, std::pow(4.0, 0.8), 0.15);
+}
+
+TEST(Synth, NoiseFollowsItsSeedAndTheFilterDarkensIt) {
+    const int rate = 22050;
+    VoiceShape shape;
+    shape.wave = Wave::NOISE;
+    Note note;
+    note.held = 0.5;
+    note.pitch[0] = note.pitch[1] = 22050.0f;
+    const auto render = [&](const VoiceShape& s, uint32_t seed) {
+        std::vector<float> out(std::size_t(rate), 0.0f);
+        note.seed = seed;
+        renderNote(s, note, rate, out);
+        return out;
+    };
+    const std::vector<float> white = render(shape, 7);
+    EXPECT_EQ(white, render(shape, 7));
+    EXPECT_NE(white, render(shape, 8));
+    VoiceShape dark = shape;
+    dark.filter = Filter::LOWPASS;
+    dark.cutoff[0] = dark.cutoff[1] = 300.0f;
+    const std::vector<float> filtered = render(dark, 7);
+    EXPECT_LT(zeroCrossings(filtered, 0, filtered.size()) * 5,
+              zeroCrossings(white, 0, white.size()));
+}
+
+TEST(Synth, LoopsWrapTheirTailsOntoTheirStart) {
+    std::vector<float> samples = {1, 2, 3, 4, 10, 20, 30, 40, 100};
+    wrapLoop(samples, 4);
+    EXPECT_EQ(samples, (std::vector<float>{111, 22, 33, 44}));
+
+    std::vector<float> quiet = {0.1f, -0.25f, 0.0f};
+    normalise(quiet, 0.5f);
+    EXPECT_EQ(quiet, (std::vector<float>{0.2f, -0.5f, 0.0f}));
+    std::vector<float> silence(3, 0.0f);
+    normalise(silence, 0.5f);
+    EXPECT_EQ(silence, std::vector<float>(3, 0.0f));
+
+    const Bytes wav = wavFile(toPcm16({1.0f, -2.0f, 0.5f}), 1, 22050);
+    ASSERT_EQ(wav.size(), 44u + 6u);
+    EXPECT_EQ(std::string(wav.begin(), wav.begin() + 4), "RIFF");
+    EXPECT_EQ(getU32(wav, 4), 36u + 6u);
+    EXPECT_EQ(getU32(wav, 24), 22050u);
+    EXPECT_EQ(getU32(wav, 40), 6u);
+    EXPECT_EQ(int16_t(wav[44] | wav[45] << 8), 32767);
+    EXPECT_EQ(int16_t(wav[46] | wav[47] << 8), -32767);  // clamped
+}
+
+// ---- Sound effects ----
+
+class SoundSource : public ::testing::Test {
+protected:
+    std::string build(const std::string& text) {
+        dir.write("sounds/s.txt", text);
+        built.reset(new DataBuild(dir.path()));
+        return runStep(buildSounds, *built);
+    }
+    std::vector<int16_t> samples(const char* name) const {
+        const Bytes* wav = built->member(std::string("Data/Android/Audio/") + name + ".wav");
+        std::vector<int16_t> out;
+        for (std::size_t i = 44; wav != nullptr && i + 1 < wav->size(); i += 2) {
+            out.push_back(int16_t((*wav)[i] | (*wav)[i + 1] << 8));
+        }
+        return out;
+    }
+
+    trellin_test::TempDirectory dir;
+    std::unique_ptr<DataBuild> built;
+};
+
+TEST_F(SoundSource, LayersMixIntoOneWavScaledToItsPeak) {
+    ASSERT_EQ(build("[sound A]\nlength = 0.2\npeak = 0.5\n"
+                    "[layer low]\nheld = 0.1\npitch = 220\n"
+                    "[layer late]\nstart = 0.1\nheld = 0.05\npitch = 880\nwave = square\n"
+                    "[sound B]\nlength = 0.1\nloop = yes\n"
+                    "[layer over]\nstart = 0.05\nheld = 0.1\npitch = 440\nattack = 0\n"),
+              "");
+    const std::vector<int16_t> a = samples("A");
+    ASSERT_EQ(a.size(), 4410u);  // 0.2 s at 22050
+    int peak = 0;
+    for (int16_t s : a) {
+        peak = std::max(peak, std::abs(int(s)));
+    }
+    EXPECT_EQ(peak, 16384);
+    // The loop's second half rings on at its start.
+    const std::vector<int16_t> b = samples("B");
+    ASSERT_EQ(b.size(), 2205u);
+    EXPECT_NE(*std::max_element(b.begin(), b.begin() + 1000), 0);
+}
+
+TEST_F(SoundSource, NamesWhatCannotBePlayed) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"[sound A]\nlength = 0.1\n[layer l]\nheld = 0.2\npitch = 440\n",
+         "sounds/s.txt:3: [layer l] the layer ends at 0.210000 s, after its sound"},
+        {"[sound A]\nlength = 0.1\n", "sounds/s.txt: sound A has no layers"},
+        {"[layer l]\nheld = 0.1\npitch = 440\n",
+         "sounds/s.txt:1: [layer l] a sound file holds [sound Name] sections, each followed by "
+         "its [layer name] sections"},
+        {"[sound A]\nlength = 0.1\n[layer l]\nheld = 0.05\npitch = 440\nwave = pink\n",
+         "sounds/s.txt:3: [layer l] key wave is one of sine, triangle, square, saw, noise"},
+        {"[sound A]\nlength = 0.1\n[layer l]\nheld = 0.05\npitch = 0.5\n",
+         "sounds/s.txt:3: [layer l] pitch lies from 1 to 22050 Hz"},
+        {"[sound A]\nlength = 0.1\n[layer l]\nheld = 0.05\npitch = 440\ncutoff = 5 100\n",
+         "sounds/s.txt:3: [layer l] key cutoff lies from 10.000000 to 20000.000000"},
+        {"[sound A]\nlength = 20\n",
+         "sounds/s.txt:1: [sound A] a sound's length lies from 0.01 "
+         "to 10 seconds"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(build(c.text), c.error) << c.text;
+    }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioSystem.h"
+#include "audio/Buffer.h"
 #include "core/file/BinaryFile.h"
 #include "core/hash/HashString.h"
 #include "core/locator/ServiceSingleton.h"
@@ -402,6 +404,35 @@ TEST_F(PageDataTest, PagesFitTheScreenInEveryLanguage) {
             }
         }
     }
+}
+
+TEST(GameSoundData, EverySoundLoadsThroughTheAudioSystem) {
+    FileBase::setRootPath(ARCHIVE);
+    ASSERT_NE(Locator::registerService<MessageSystem>("MessageSystem"), nullptr);
+    ASSERT_NE(Locator::registerService<AudioSystem>("AudioSystem"), nullptr);
+    for (const char* name : GAME_SOUNDS) {
+        SCOPED_TRACE(name);
+        const ZqString path = ZqString(ENGINE_DATA) + "Audio/" + name + ".wav";
+        const boost::shared_ptr<Buffer> buffer =
+            AudioSystem::instance_->createBuffer(path, HashString(path.c_str()));
+        ASSERT_TRUE(buffer);
+        // The rate the game mixes at; a short effect, not silent and not clipped.
+        EXPECT_EQ(buffer->getSampleRate(), 22050u);
+        const double seconds = buffer->getDataSize() / 2.0 / buffer->getSampleRate();
+        EXPECT_GE(seconds, 0.1);
+        EXPECT_LE(seconds, 2.0);
+        const auto* samples =
+            reinterpret_cast<const int16_t*>(buffer->getData() + buffer->getDataOffset());
+        int loudest = 0;
+        for (uint32_t i = 0; i < buffer->getDataSize() / 2; ++i) {
+            loudest = std::max(loudest, std::abs(int(samples[i])));
+        }
+        EXPECT_GT(loudest, 16000);
+        EXPECT_LT(loudest, 32767);
+    }
+    Locator::deregisterService<AudioSystem>();
+    Locator::deregisterService<MessageSystem>();
+    trellin_test::TempDirectory::resetFileState();
 }
 
 }  // namespace

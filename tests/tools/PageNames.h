@@ -69,3 +69,8 @@ inline constexpr const char* GAME_STRING_KEYS[] = {
 
 // Under the archive's data folder, Data/Android/.
 inline constexpr const char* GAME_FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequin_EFIGS_0.ttf"};
+
+// Data/Android/Audio/<name>.wav
+inline constexpr const char* GAME_SOUNDS[] = {"UiAccept",    "TechExplosion", "WooshBarrier",
+                                              "Engine",      "ShieldBegin",   "ShieldEnd",
+                                              "DestroyEnemy"};

@@ -23,7 +23,7 @@ struct BuildStep {
 const BuildStep STEPS[] = {
     {"shaders", buildShaders}, {"lights", buildLights}, {"textures", buildTextures},
     {"meshes", buildMeshes},   {"models", buildModels}, {"strings", buildStrings},
-    {"pages", buildPages},     {"fonts", buildFonts},
+    {"pages", buildPages},     {"fonts", buildFonts}, {"sounds", buildSounds},
 };
 
 }  // namespace

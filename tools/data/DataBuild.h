@@ -69,5 +69,6 @@ bool buildModels(DataBuild& build, std::string& error);
 bool buildStrings(DataBuild& build, std::string& error);
 bool buildPages(DataBuild& build, std::string& error);
 bool buildFonts(DataBuild& build, std::string& error);
+bool buildSounds(DataBuild& build, std::string& error);
 
 }  // namespace trellin

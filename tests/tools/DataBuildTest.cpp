@@ -268,6 +268,13 @@ TEST(DataBuild, SameSourcesGiveTheSameArchive) {
     // The archive the build made is the same too.
     ASSERT_TRUE(readFileBytes(TRELLIN_RUN_FOLDER "/app/native/trellin.pak", built, error)) << error;
     EXPECT_TRUE(a == built);
+    // So are the files beside it (the music, encoded by lame each time).
+    EXPECT_FALSE(first.runFiles().empty());
+    EXPECT_TRUE(first.runFiles() == second.runFiles());
+    for (const auto& file : first.runFiles()) {
+        ASSERT_TRUE(readFileBytes(TRELLIN_RUN_FOLDER "/" + file.first, built, error)) << error;
+        EXPECT_TRUE(file.second == built) << file.first;
+    }
 }
 
 // A small data folder with one of everything, for the builder's own checks.
@@ -293,6 +300,9 @@ protected:
                   "from = /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\n");
         dir.write("fonts/LICENSE", "free\n");
         dir.write("sounds/s.txt", "[sound S]\nlength = 0.1\n[layer l]\nheld = 0.05\npitch = 440\n");
+        dir.write("music/m.txt",
+                  "[music M]\ntempo = 240\nbars = 1\n[instrument i]\n"
+                  "[part p]\ninstrument = i\nnotes = a4 . . .\n");
     }
 
     std::string build() {

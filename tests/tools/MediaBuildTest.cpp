@@ -1,5 +1,5 @@
 // The builder's steps for what the UI and the sound need: string tables, pages, fonts, the
-// synthesiser and sound effects.
+// synthesiser, sound effects and music.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +11,8 @@
 #include "core/text/StringFunctions.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tools/data/DataBuild.h"
+#include "tools/data/Mp3Encoder.h"
+#include "tools/data/MusicScore.h"
 #include "tools/data/Synth.h"
 
 using namespace trellin;
@@ -292,6 +294,117 @@ TEST_F(SoundSource, NamesWhatCannotBePlayed) {
     for (const auto& c : cases) {
         EXPECT_EQ(build(c.text), c.error) << c.text;
     }
+}
+
+// ---- Music ----
+
+std::string parseScore(const std::string& text, MusicScore& score) {
+    SourceDocument document;
+    std::string error;
+    if (document.parse(text, "m.txt", error)) {
+        score.parse(document, error);
+    }
+    return error;
+}
+
+TEST(MusicSource, NoteNamesGiveEqualTemperedPitches) {
+    const struct {
+        const char* word;
+        float hertz;
+    } notes[] = {{"a4", 440.0f},    {"a3", 220.0f},    {"c4", 261.626f},
+                 {"cs4", 277.183f}, {"db4", 277.183f}, {"fs2", 92.499f},
+                 {"bb0", 29.135f},  {"b8", 7902.13f},  {"eb4", 311.127f}};
+    for (const auto& n : notes) {
+        float hertz = 0.0f;
+        ASSERT_TRUE(noteFrequency(n.word, hertz)) << n.word;
+        EXPECT_NEAR(hertz, n.hertz, n.hertz * 1e-4f) << n.word;
+    }
+    float hertz = 0.0f;
+    for (const char* bad : {"h4", "a", "a9", "ax4", "A4", "c#4", "a44", ""}) {
+        EXPECT_FALSE(noteFrequency(bad, hertz)) << bad;
+    }
+}
+
+TEST(MusicSource, PartsPlayTheirStepsAroundTheLoop) {
+    // Two seconds: eight beats of a quarter second, a held note on the first and a short one on
+    // the last, whose release runs on past the end into the start.
+    MusicScore score;
+    ASSERT_EQ(parseScore("[music M]\ntempo = 240\nbars = 2\nsteps = 1\n"
+                         "[instrument left]\nrelease = 0.001\n"
+                         "[instrument ring]\nrelease = 0.4\n"
+                         "[part a]\ninstrument = left\npan = -1\nnotes = a4 - . . . . . .\n"
+                         "[part b]\ninstrument = ring\npan = 1\nnotes = . . . . . . . e5+a5\n",
+                         score),
+              "");
+    const int rate = 8000;
+    ASSERT_EQ(score.loopSamples(rate), 16000u);
+    const std::vector<float> stereo = score.render(rate);
+    ASSERT_EQ(stereo.size(), 32000u);
+    std::vector<float> left, right;
+    for (std::size_t i = 0; i < stereo.size(); i += 2) {
+        left.push_back(stereo[i]);
+        right.push_back(stereo[i + 1]);
+    }
+    // The held note fills the first two beats on the left only, at 440 Hz.
+    EXPECT_NEAR(zeroCrossings(left, 0, 4000), 440, 4);
+    EXPECT_LT(loudest(left, 4100, 16000), 1e-6f);
+    EXPECT_LT(loudest(right, 3300, 13900), 1e-6f);
+    // The chord on the last beat, and its release (0.4 s) heard again at the start of the loop.
+    EXPECT_GT(loudest(right, 14000, 16000), 0.3f);
+    EXPECT_GT(loudest(right, 0, 2000), 0.05f);
+    EXPECT_NEAR(std::max(loudest(left, 0, 16000), loudest(right, 0, 16000)), 0.9f, 1e-5f);
+}
+
+TEST(MusicSource, NamesWhatCannotBePlayed) {
+    const std::string head = "[music M]\ntempo = 120\nbars = 1\n[instrument i]\n";
+    const struct {
+        std::string text;
+        const char* error;
+    } cases[] = {
+        {head + "[part p]\ninstrument = i\nnotes = a4 . .\n",
+         "m.txt:5: [part p] the pattern's 3 steps do not divide the loop's 16"},
+        {head + "[part p]\ninstrument = i\nnotes = - a4 . .\n",
+         "m.txt:7: [part p] - holds no note"},
+        {head + "[part p]\ninstrument = j\nnotes = a4\n",
+         "m.txt:5: [part p] instrument j is not described before the part"},
+        {head + "[part p]\ninstrument = i\nnotes = x . . .\n",
+         "m.txt:7: [part p] x plays the instrument's pitch, which it has none of"},
+        {head + "[part p]\ninstrument = i\nnotes = a4 c#4\n",
+         "m.txt:7: [part p] c is no step word "
+         "(., -, x, a note or a chord)"},
+        {head + "[part p]\ninstrument = i\nnotes = a4+q . . .\n",
+         "m.txt:7: [part p] a4+q is no step word (., -, x, a note or a chord)"},
+        {head + "[part p]\ninstrument = i\n", "m.txt:5: [part p] key notes is missing"},
+        {head, "m.txt: the music has no parts"},
+        {"[instrument i]\n",
+         "m.txt:1: [instrument i] a music file begins with its one [music Name]"},
+        {"[music M]\ntempo = 10\nbars = 1\n",
+         "m.txt:1: [music M] tempo lies from 40 to 240 beats "
+         "a minute"},
+        {"[music M]\ntempo = 40\nbars = 64\n",
+         "m.txt:1: [music M] a loop lasts 120 seconds at most"},
+    };
+    for (const auto& c : cases) {
+        MusicScore score;
+        EXPECT_EQ(parseScore(c.text, score), c.error) << c.text;
+    }
+}
+
+TEST(Mp3Encoder, TheSameSamplesGiveTheSameBytes) {
+    std::vector<float> samples(44100 * 2, 0.0f);
+    for (std::size_t i = 0; i < samples.size(); ++i) {
+        samples[i] = 0.5f * float(std::sin(double(i / 2) * 0.0627));
+    }
+    const Bytes wav = wavFile(toPcm16(samples), 2, 44100);
+    Bytes first, second;
+    std::string error;
+    ASSERT_TRUE(encodeMp3(wav, first, error)) << error;
+    ASSERT_TRUE(encodeMp3(wav, second, error)) << error;
+    EXPECT_TRUE(first == second);
+    // An MPEG audio frame first: no tag before the music.
+    ASSERT_GT(first.size(), 1000u);
+    EXPECT_EQ(first[0], 0xFF);
+    EXPECT_EQ(first[1] & 0xE0, 0xE0);
 }
 
 }  // namespace

@@ -24,10 +24,12 @@
 #include "core/strings/ZqStringTable.h"
 #include "core/text/StringFunctions.h"
 #include "graphics/GraphicsSystem.h"
+#include "lib/tablet/Mp3Decoder.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tests/core/log/CapturedOutput.h"
 #include "tests/tools/PageFill.h"
 #include "tests/tools/PageNames.h"
+#include "tools/data/MusicScore.h"
 #include "ui/EventHandler.h"
 #include "ui/RocketStrings.h"
 #include "ui/RocketSystem.h"
@@ -433,6 +435,42 @@ TEST(GameSoundData, EverySoundLoadsThroughTheAudioSystem) {
     Locator::deregisterService<AudioSystem>();
     Locator::deregisterService<MessageSystem>();
     trellin_test::TempDirectory::resetFileState();
+}
+
+// Each track decodes to exactly its loop, with no silence the encoder added at either end,
+// and its end runs on into its start.
+TEST(GameMusicData, EveryTrackDecodesToItsWholeLoop) {
+    const char* const sources[] = {"TitleMusic.txt", "BGMusic.txt"};
+    for (std::size_t i = 0; i < std::size(GAME_MUSIC); ++i) {
+        SCOPED_TRACE(GAME_MUSIC[i]);
+        std::string error;
+        trellin::Bytes bytes;
+        ASSERT_TRUE(trellin::readFileBytes(
+            std::string(TRELLIN_SOURCE_FOLDER "/data/music/") + sources[i], bytes, error));
+        trellin::SourceDocument document;
+        trellin::MusicScore score;
+        ASSERT_TRUE(document.parse(std::string(bytes.begin(), bytes.end()), sources[i], error));
+        ASSERT_TRUE(score.parse(document, error)) << error;
+
+        std::unique_ptr<tablet::Mp3Decoder> decoder =
+            tablet::Mp3Decoder::open((std::string(TRELLIN_RUN_FOLDER "/") + GAME_MUSIC[i]).c_str());
+        ASSERT_TRUE(decoder);
+        EXPECT_EQ(decoder->channels(), 2);
+        std::vector<int16_t> samples;
+        int16_t block[4096 * 2];
+        for (std::size_t got; (got = decoder->read(block, 4096)) != 0;) {
+            samples.insert(samples.end(), block, block + got * 2);
+        }
+        const std::size_t frames = samples.size() / 2;
+        EXPECT_EQ(frames, score.loopSamples(decoder->rate()));
+        ASSERT_GT(frames, std::size_t(decoder->rate()) * 5);
+        // The step from the last frame to the first is no larger than the music's own steps.
+        int largestStep = 0;
+        for (std::size_t f = 1; f < frames; ++f) {
+            largestStep = std::max(largestStep, std::abs(samples[2 * f] - samples[2 * f - 2]));
+        }
+        EXPECT_LE(std::abs(samples[0] - samples[2 * (frames - 1)]), largestStep / 2);
+    }
 }
 
 }  // namespace

@@ -74,3 +74,7 @@ inline constexpr const char* GAME_FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequ
 inline constexpr const char* GAME_SOUNDS[] = {"UiAccept",    "TechExplosion", "WooshBarrier",
                                               "Engine",      "ShieldBegin",   "ShieldEnd",
                                               "DestroyEnemy"};
+
+// Under the run folder.
+inline constexpr const char* GAME_MUSIC[] = {"app/native/audio/TitleMusic.mp3",
+                                             "app/native/audio/BGMusic.mp3"};

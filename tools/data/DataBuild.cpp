@@ -23,7 +23,8 @@ struct BuildStep {
 const BuildStep STEPS[] = {
     {"shaders", buildShaders}, {"lights", buildLights}, {"textures", buildTextures},
     {"meshes", buildMeshes},   {"models", buildModels}, {"strings", buildStrings},
-    {"pages", buildPages},     {"fonts", buildFonts}, {"sounds", buildSounds},
+    {"pages", buildPages},     {"fonts", buildFonts},   {"sounds", buildSounds},
+    {"music", buildMusic},
 };
 
 }  // namespace
@@ -74,6 +75,12 @@ bool DataBuild::write(const std::string& runFolder, std::string& error) const {
     if (!archive(image, error)) {
         return false;
     }
+    for (const auto& file : runFiles_) {
+        if (!writeRunFile(runFolder, file.first, file.second, error)) {
+            return false;
+        }
+    }
+    // The archive last: the build takes it as the sign that the whole data is there.
     return writeRunFile(runFolder, ARCHIVE_PATH, image, error);
 }
 
@@ -126,6 +133,8 @@ bool DataBuild::readDocuments(const std::string& folder, std::vector<SourceDocum
 void DataBuild::addMember(const std::string& path, const Bytes& bytes) {
     members_.push_back(PakMember{path, bytes});
 }
+
+void DataBuild::addRunFile(const std::string& path, const Bytes& bytes) { runFiles_[path] = bytes; }
 
 void DataBuild::addStaticObjects(const std::string& stem, const StaticObjectFiles& files) {
     addMember(stem + ".objects", files.objects);

@@ -27,12 +27,15 @@ public:
 
     // Runs every step in table order; false with the first error.
     bool run(std::string& error);
-    // Writes the archive under runFolder (as the game's working folder); false with a reason.
+    // Writes the archive and the loose files under runFolder (as the game's working folder);
+    // false with a reason.
     bool write(const std::string& runFolder, std::string& error) const;
     // The archive image of what run() made.
     bool archive(Bytes& image, std::string& error) const;
     // The bytes of the archive member at path, null when run() made none.
     const Bytes* member(const std::string& path) const;
+    // What the game reads beside the archive (the music), by path under the run folder.
+    const std::map<std::string, Bytes>& runFiles() const { return runFiles_; }
 
     // ---- For the steps ----
     const std::string& dataFolder() const { return dataFolder_; }
@@ -46,6 +49,8 @@ public:
     // Reads one source file under the data folder.
     bool readSource(const std::string& path, std::string& text, std::string& error) const;
     void addMember(const std::string& path, const Bytes& bytes);
+    // A file the game reads from its working folder rather than from the archive.
+    void addRunFile(const std::string& path, const Bytes& bytes);
     void addStaticObjects(const std::string& stem, const StaticObjectFiles& files);
     // False, naming the pair, when two names of one set are equal or share a name hash.
     static bool uniqueNames(const std::vector<std::string>& names, const std::string& set,
@@ -58,6 +63,7 @@ public:
 private:
     std::string dataFolder_;
     std::vector<PakMember> members_;
+    std::map<std::string, Bytes> runFiles_;
 };
 
 // The steps of the build table, in order.
@@ -70,5 +76,6 @@ bool buildStrings(DataBuild& build, std::string& error);
 bool buildPages(DataBuild& build, std::string& error);
 bool buildFonts(DataBuild& build, std::string& error);
 bool buildSounds(DataBuild& build, std::string& error);
+bool buildMusic(DataBuild& build, std::string& error);
 
 }  // namespace trellin

@@ -8,8 +8,9 @@ struct lua_State;
 namespace orvo {
 
 // Configuration values read out of a Lua file or text: the chunk runs in a state of its own
-// (no libraries) and its globals are the values. Needs the ScriptSystem service, which must
-// outlive the store; without it every key reads as absent.
+// (no libraries) and its globals are the values. The state belongs to the ScriptSystem service:
+// made without the service, every key reads as absent, and a store is not read once the
+// service is gone (its state closes with the service).
 class ScriptValueStore {
 public:
     // isFile: pathOrText is a file path (relative to the root path); else it is the chunk.

@@ -60,6 +60,7 @@ function(trellin_add_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${F_LIBS} Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  trellin_executable_setup(${name})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${corpus})
   add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_total_time=60 ${corpus})
@@ -74,4 +75,18 @@ function(trellin_add_benchmark name)
   target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark Threads::Threads)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   trellin_executable_setup(${name})
+endfunction()
+
+# trellin_add_build_failure_test(NAME src... [LIBS lib...] MATCH regex)
+# A program that must not build, left out of the normal build: the test builds it and passes
+# when the build's output matches MATCH (the compiler's or linker's refusal).
+function(trellin_add_build_failure_test name)
+  cmake_parse_arguments(F "" "MATCH" "LIBS" ${ARGN})
+  add_executable(${name} EXCLUDE_FROM_ALL ${F_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${name})
+  # One build of the tree at a time.
+  set_tests_properties(${name} PROPERTIES PASS_REGULAR_EXPRESSION "${F_MATCH}"
+    RESOURCE_LOCK build_tree LABELS build_failure)
 endfunction()

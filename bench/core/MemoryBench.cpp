@@ -1,4 +1,5 @@
-// Category allocation and free through the memory manager against the process heap.
+// Category allocation and free through the memory manager against the process heap, the plain
+// new path and engine strings.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -6,12 +7,13 @@
 #include <vector>
 
 #include "core/memory/MemoryManager.h"
+#include "core/text/ZqString.h"
 
 namespace {
 
 constexpr int BATCH = 64;
 
-// Sizes from 1 to 2048 bytes, the same sequence for both contenders.
+// Sizes from 1 to 2048 bytes, the same sequence for every contender.
 const std::vector<std::size_t>& mixedSizes() {
     static const std::vector<std::size_t> sizes = [] {
         std::mt19937 generator(42);
@@ -24,72 +26,77 @@ const std::vector<std::size_t>& mixedSizes() {
     return sizes;
 }
 
-void categoryFixed(benchmark::State& state) {
-    orvo::MemoryManager* manager = orvo::MemoryManager::instance();
-    const auto size = static_cast<std::size_t>(state.range(0));
-    void* blocks[BATCH];
+// Takes one block of each size, then frees them all, per iteration.
+template <class Allocate, class Release>
+void allocateAndFree(benchmark::State& state, const std::vector<std::size_t>& sizes,
+                     Allocate allocate, Release release) {
+    std::vector<void*> blocks(sizes.size());
     for (auto _ : state) {
-        for (void*& block : blocks) {
-            block = manager->allocate(size, 1, 0);
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
+            blocks[i] = allocate(sizes[i]);
         }
-        benchmark::DoNotOptimize(blocks);
+        benchmark::DoNotOptimize(blocks.data());
         for (void* block : blocks) {
-            manager->deallocate(block);
+            release(block);
         }
     }
-    state.SetItemsProcessed(state.iterations() * BATCH);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sizes.size()));
+}
+
+std::vector<std::size_t> fixedSizes(const benchmark::State& state, int count) {
+    return std::vector<std::size_t>(count, static_cast<std::size_t>(state.range(0)));
+}
+
+void* categoryZero(std::size_t size) {
+    return orvo::MemoryManager::instance()->allocate(size, 1, 0);
+}
+void managerFree(void* block) { orvo::MemoryManager::instance()->deallocate(block); }
+void* plainNew(std::size_t size) { return orvo::MemoryManager::allocatePlain(size); }
+
+void categoryFixed(benchmark::State& state) {
+    allocateAndFree(state, fixedSizes(state, BATCH), categoryZero, managerFree);
 }
 
 void mallocFixed(benchmark::State& state) {
-    const auto size = static_cast<std::size_t>(state.range(0));
-    void* blocks[BATCH];
-    for (auto _ : state) {
-        for (void*& block : blocks) {
-            block = std::malloc(size);
-        }
-        benchmark::DoNotOptimize(blocks);
-        for (void* block : blocks) {
-            std::free(block);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * BATCH);
+    allocateAndFree(state, fixedSizes(state, BATCH), std::malloc, std::free);
 }
 
 void categoryMixed(benchmark::State& state) {
-    orvo::MemoryManager* manager = orvo::MemoryManager::instance();
-    const std::vector<std::size_t>& sizes = mixedSizes();
-    void* blocks[BATCH];
-    for (auto _ : state) {
-        for (int i = 0; i < BATCH; ++i) {
-            blocks[i] = manager->allocate(sizes[i], 1, 0);
-        }
-        benchmark::DoNotOptimize(blocks);
-        for (void* block : blocks) {
-            manager->deallocate(block);
-        }
-    }
-    state.SetItemsProcessed(state.iterations() * BATCH);
+    allocateAndFree(state, mixedSizes(), categoryZero, managerFree);
 }
 
 void mallocMixed(benchmark::State& state) {
-    const std::vector<std::size_t>& sizes = mixedSizes();
-    void* blocks[BATCH];
+    allocateAndFree(state, mixedSizes(), std::malloc, std::free);
+}
+
+// The plain new and delete path, called directly: the compiler may drop new/delete pairs whose
+// pointer is never used.
+void plainMixed(benchmark::State& state) {
+    allocateAndFree(state, mixedSizes(), plainNew, orvo::MemoryManager::deallocatePlain);
+}
+
+// Plain requests of one large size, as the UI library's glyph pages and big containers make.
+void plainLarge(benchmark::State& state) {
+    allocateAndFree(state, fixedSizes(state, 4), plainNew, orvo::MemoryManager::deallocatePlain);
+}
+
+// An engine string of the given length made and dropped.
+void engineString(benchmark::State& state) {
+    const auto length = static_cast<std::size_t>(state.range(0));
     for (auto _ : state) {
-        for (int i = 0; i < BATCH; ++i) {
-            blocks[i] = std::malloc(sizes[i]);
-        }
-        benchmark::DoNotOptimize(blocks);
-        for (void* block : blocks) {
-            std::free(block);
-        }
+        orvo::ZqString text(length, 'x');
+        benchmark::DoNotOptimize(text.data());
     }
-    state.SetItemsProcessed(state.iterations() * BATCH);
+    state.SetItemsProcessed(state.iterations());
 }
 
 BENCHMARK(categoryFixed)->Arg(16)->Arg(64)->Arg(256);
 BENCHMARK(mallocFixed)->Arg(16)->Arg(64)->Arg(256);
 BENCHMARK(categoryMixed);
 BENCHMARK(mallocMixed);
+BENCHMARK(plainMixed);
+BENCHMARK(plainLarge)->Arg(16 << 10)->Arg(256 << 10)->Arg(1 << 20);
+BENCHMARK(engineString)->Arg(100)->Arg(1200);
 
 }  // namespace
 

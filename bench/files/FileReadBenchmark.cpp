@@ -39,7 +39,7 @@ struct Fixture {
     trellin::Bytes packed;
     Fixture() {
         std::string error;
-        trellin::buildPak({{MEMBER, memberBytes(), true}}, image, error);
+        trellin::buildPak({{MEMBER, memberBytes()}}, image, error);
         // One member: its packed bytes start right after the header and the one entry.
         const uint32_t packedSize = trellin::getU32(image, 16);
         packed.assign(image.begin() + 24, image.begin() + 24 + packedSize);

@@ -10,8 +10,10 @@ namespace orvo {
 // Growable array whose storage comes from the memory manager in the array's own category.
 // A full array grows to n + 1 + n/2 elements. The category words VIEW_CATEGORY (a view into
 // loaded data or a static table) and BLOCK_CATEGORY (owns a whole loaded block) mark storage
-// that was not allocated element-wise; copies of either are ordinary arrays of category 0.
-// Allocating operations report failure as false and leave the array unchanged.
+// that was not allocated element-wise; copies of either are ordinary arrays of category 0. A
+// view that is changed (grown, shrunk or refilled) first copies its elements into storage of its
+// own, so the viewed data is never written. Allocating operations report failure as false and
+// leave the array unchanged.
 template <class T>
 class Array {
 public:
@@ -30,7 +32,12 @@ public:
         copyFrom(other);
     }
 
-    ~Array() { clear(); }
+    ~Array() {
+        if (ownsStorage()) {
+            destroyElements();
+            ArrayStorage::release(begin_);
+        }
+    }
 
     Array& operator=(const Array& other) {
         if (this == &other) {
@@ -88,17 +95,21 @@ public:
         return true;
     }
 
+    // A view is first copied into storage of its own (left unchanged if that fails).
     void popBack() {
-        if (begin_ == end_) {
+        if (begin_ == end_ || !detachView()) {
             return;
         }
         --end_;
         end_->~T();
     }
 
+    // Destroys the elements front to back and frees the storage; the category is kept.
     void clear() {
         if (ownsStorage()) {
-            destroyElements();
+            for (T* p = begin_; p != end_; ++p) {
+                p->~T();
+            }
             ArrayStorage::release(begin_);
         }
         begin_ = end_ = capacityEnd_ = nullptr;
@@ -109,37 +120,23 @@ public:
             clear();
             return;
         }
-        const std::size_t n = size();
-        if (ownsStorage() && capacity() == n) {
-            return;
+        if (!ownsStorage() || capacity() != size()) {
+            reallocate(size());
         }
-        T* storage = static_cast<T*>(ArrayStorage::allocate(n, sizeof(T), category_));
-        if (storage == nullptr) {
-            return;
-        }
-        moveInto(storage);
-        takeStorage(storage, n, n);
     }
 
     bool reserve(std::size_t n) {
         if (n == 0 || capacity() > n) {
             return false;
         }
-        if (capacity() == n) {
-            return true;
-        }
-        T* storage = static_cast<T*>(ArrayStorage::allocate(n, sizeof(T), category_));
-        if (storage == nullptr) {
-            return false;
-        }
-        const std::size_t count = size();
-        moveInto(storage);
-        takeStorage(storage, count, n);
-        return true;
+        return capacity() == n || reallocate(n);
     }
 
     bool resize(std::size_t n, const T& fill) {
         if (n <= size()) {
+            if (n < size() && !detachView()) {
+                return false;
+            }
             T* newEnd = begin_ + n;
             for (T* p = newEnd; p != end_; ++p) {
                 p->~T();
@@ -198,6 +195,24 @@ public:
 private:
     bool ownsStorage() const { return category_ != ArrayStorage::VIEW_CATEGORY; }
 
+    // Before a view is changed in place: copies it into storage of its own, so that the data it
+    // views is never written. False when that storage cannot be had.
+    bool detachView() { return ownsStorage() || reallocate(size()); }
+
+    // Copies the elements into new storage for `cap` elements, which the array then owns.
+    // False, with the array unchanged, when the category cannot give it.
+    bool reallocate(std::size_t cap) {
+        T* storage = static_cast<T*>(ArrayStorage::allocate(cap, sizeof(T), category_));
+        if (storage == nullptr) {
+            return false;
+        }
+        const std::size_t count = size();
+        moveInto(storage);
+        takeStorage(storage, count, cap);
+        return true;
+    }
+
+    // Last to first, as the destructor and the copy paths release them.
     void destroyElements() {
         for (T* p = end_; p != begin_;) {
             (--p)->~T();

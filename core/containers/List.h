@@ -70,8 +70,14 @@ public:
         delete sentinel_;
     }
 
-    // False (and nothing added) when category 0 cannot give the node or the copy.
+    // False (and nothing added) when category 0 cannot give the node or the copy, or could not
+    // give the end node when the list was made.
     bool pushBack(const T& element) {
+        static_assert(plainDeleteFreesCategorised<T>,
+                      "List cannot hold over-aligned types: their copies' delete would not match");
+        if (sentinel_ == nullptr) {
+            return false;
+        }
         Container* node = new (0, ZequinAllocation) Container{nullptr, nullptr, nullptr, 0};
         if (node == nullptr) {
             return false;
@@ -129,7 +135,9 @@ public:
     void clear() {
         freeNodes();
         head_ = tail_ = sentinel_;
-        sentinel_->prev = nullptr;
+        if (sentinel_ != nullptr) {
+            sentinel_->prev = nullptr;
+        }
         nodes_.clear();
     }
 

@@ -13,6 +13,12 @@ namespace orvo {
 // Typed store of named records in groups. A group is filled in one step and removed in one
 // step; records are found by name through an index sorted by id (unsigned) and handed out as
 // shared pointers that never free them: a record lives as long as its group.
+//
+// Teardown order: an owner removes its groups (removeGroup) before the manager is destroyed.
+// Only removeGroup runs processOnRemove, where a manager releases what a record holds outside
+// the store (the texture manager deletes its GL textures); a manager's destructor frees the
+// records of groups still present without it, since a base destructor cannot reach the
+// derived manager's hook.
 template <class T>
 class DataManagerCommon {
 public:
@@ -50,8 +56,14 @@ protected:
     static std::ptrdiff_t findGroup(const DataStore& store, HashString group);
     // Binary search of the index; null when the id is not held.
     static const IdPtr* findRecord(const DataStore& store, HashString id);
+    // The record named id in a store, or an empty pointer when the store holds none.
+    static boost::shared_ptr<T> lookup(const DataStore& store, HashString id) {
+        const IdPtr* found = findRecord(store, id);
+        return found != nullptr ? found->record : boost::shared_ptr<T>();
+    }
     static void sortIndex(DataStore& store);
-    // Deletes the item arrays of groups that are still present when a manager goes.
+    // Deletes the item arrays of groups that are still present when a manager goes, without
+    // processOnRemove (see the teardown order above).
     static void releaseGroups(DataStore& store);
 };
 

@@ -10,6 +10,7 @@ class DynamicDataManager : public DataManagerCommon<T> {
 public:
     typedef typename DataManagerCommon<T>::DataStore DataStore;
 
+    // Groups still present are freed without the remove hook: owners remove them first.
     ~DynamicDataManager() override { DataManagerCommon<T>::releaseGroups(dynamicStore_); }
 
     DataStore& getDynamicStore() { return dynamicStore_; }

@@ -11,13 +11,12 @@ class StaticDataManager : public DataManagerCommon<T> {
 public:
     typedef typename DataManagerCommon<T>::DataStore DataStore;
 
+    // Groups still present are freed without the remove hook: owners remove them first.
     ~StaticDataManager() override { DataManagerCommon<T>::releaseGroups(staticStore_); }
 
     // The record named id, or an empty pointer when the store holds none.
     boost::shared_ptr<T> getStatic(HashString id) const {
-        const typename DataManagerCommon<T>::IdPtr* found =
-            DataManagerCommon<T>::findRecord(staticStore_, id);
-        return found != nullptr ? found->record : boost::shared_ptr<T>();
+        return DataManagerCommon<T>::lookup(staticStore_, id);
     }
     bool staticExists(HashString id) const {
         return DataManagerCommon<T>::findRecord(staticStore_, id) != nullptr;

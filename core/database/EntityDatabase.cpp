@@ -115,14 +115,27 @@ bool EntityDatabase::addRootEntity(const boost::shared_ptr<BaseEntity>& entity) 
 void EntityDatabase::removeFromRoot(HashString name) {
     for (std::size_t i = 0; i < roots_.size(); ++i) {
         if (roots_[i] && roots_[i]->getName() == name) {
-            // Shift the rest down: searches follow the root-list order.
-            for (std::size_t j = i + 1; j < roots_.size(); ++j) {
-                roots_[j - 1] = roots_[j];
-            }
-            roots_.popBack();
+            removeRootAt(i);
             return;
         }
     }
+}
+
+void EntityDatabase::removeRoot(const BaseEntity* entity) {
+    for (std::size_t i = 0; i < roots_.size(); ++i) {
+        if (roots_[i].get() == entity) {
+            removeRootAt(i);
+            return;
+        }
+    }
+}
+
+// Shifts the rest down: searches follow the root-list order.
+void EntityDatabase::removeRootAt(std::size_t at) {
+    for (std::size_t j = at + 1; j < roots_.size(); ++j) {
+        roots_[j - 1] = roots_[j];
+    }
+    roots_.popBack();
 }
 
 bool EntityDatabase::addPendingLink(HashString parent, HashString child) {
@@ -147,8 +160,10 @@ void EntityDatabase::resolveLink(HashString parentName, HashString childName) {
     if (!parent || !child || subtreeHolds(child, parent.get())) {
         return;
     }
+    // The child found may lie deep in a tree: only that entity leaves the roots, never a root
+    // that merely shares its name.
     parent->addChild(child);
-    removeFromRoot(childName);
+    removeRoot(child.get());
 }
 
 void EntityDatabase::clear() {

@@ -60,6 +60,9 @@ public:
 
 private:
     void resolveLink(HashString parentName, HashString childName);
+    // Removes that very entity from the roots, if it is one.
+    void removeRoot(const BaseEntity* entity);
+    void removeRootAt(std::size_t at);
 
     bool locked_;
     std::map<HashString, boost::shared_ptr<BaseDataManager>> managers_;

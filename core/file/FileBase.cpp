@@ -61,13 +61,12 @@ ZqString FileBase::fullPath(const ZqString& path) {
     return roots.deviceString + roots.rootPath + path;
 }
 
+// Only ".pak" followed by "/" names an archive: a path that names none is a loose file,
+// which must not be read while an archive is open.
 bool FileBase::selectArchive(const ZqString& full, ZqString& member) {
-    const std::size_t found = full.find(".pak");
-    if (found == ZqString::npos || found + 4 == full.size()) {
+    const std::size_t found = full.find(".pak/");
+    if (found == ZqString::npos) {
         closePakFile();
-        return false;
-    }
-    if (full[found + 4] != '/') {
         return false;
     }
     const ZqString archive = full.substr(0, found + 4);
@@ -82,6 +81,21 @@ bool FileBase::selectArchive(const ZqString& full, ZqString& member) {
     }
     member = full.substr(found + 5);
     return true;
+}
+
+ZqString FileBase::resolvePath(const ZqString& path) {
+    ZqString name(path);
+    searchAndReplace(&name, '\\', '/');
+    ZqString member;
+    if (selectArchive(fullPath(name), member)) {
+        name = member;
+    }
+    collapseCurrentDirectories(name);
+    return name;
+}
+
+ZqString FileBase::rawPath(const ZqString& name) {
+    return pakFile_ != nullptr ? name : fullPath(name);
 }
 
 bool FileBase::checkCanOpen() {
@@ -113,23 +127,16 @@ bool FileBase::open(const char* path, bool loadToMemory, int category) {
 }
 
 bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
-    ZqString name(path);
-    searchAndReplace(&name, '\\', '/');
     if (!checkCanOpen()) {
         return false;
     }
-    name_ = name;
-    if (name_.empty()) {
+    if (path.empty()) {
+        name_.clear();
         error_ = ERROR_NOT_FOUND;
         return false;
     }
-    ZqString member;
-    if (selectArchive(fullPath(name_), member)) {
-        name_ = member;
-    }
-    collapseCurrentDirectories(name_);
-    const bool opened = pakFile_ != nullptr ? rawOpenRead(name_) : rawOpenRead(fullPath(name_));
-    if (!opened) {
+    name_ = resolvePath(path);
+    if (!rawOpenRead(rawPath(name_))) {
         error_ = ERROR_NOT_FOUND;
         name_.clear();
         return false;
@@ -140,9 +147,17 @@ bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     error_ = ERROR_NONE;
     writing_ = false;
     state_ = STATE_OPEN;
-    if (!loadToMemory) {
-        return true;
+    if (loadToMemory && !loadIntoMemory(category)) {
+        // A file that cannot be loaded whole ends closed, its error kept.
+        const int error = error_;
+        close();
+        error_ = error;
+        return false;
     }
+    return true;
+}
+
+bool FileBase::loadIntoMemory(int category) {
     ownedCopy_ =
         static_cast<unsigned char*>(FileMemory::allocate(size_ == 0 ? 1 : size_, category));
     if (ownedCopy_ == nullptr) {
@@ -153,7 +168,6 @@ bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     const uint32_t got = size_ == 0 ? 0 : rawRead(ownedCopy_, size_);
     if (got == 0 || got < size_) {
         error_ = got == 0 ? ERROR_NOTHING_TO_READ : ERROR_SHORT_READ;
-        releaseOwnedCopy();
         return false;
     }
     rawClose();

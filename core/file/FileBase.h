@@ -11,9 +11,10 @@ class PakFile;
 
 // An abstract file: closed, open on a raw file (or archive member), or a memory file over a
 // block of bytes. Operations return false or 0 and leave a numeric error code in the object;
-// nothing here logs or throws. Paths are relative to the root path and may use "\" or "/".
-// A platform class fills in the raw operations; while an archive is open and idle, its
-// read-side raw operations are served from the archive (see FileBasePlaybook).
+// nothing throws, and only an archive member that cannot be read as asked is logged (see
+// PakFile). Paths are relative to the root path and may use "\" or "/".
+// A platform class fills in the raw operations; a file opened while an archive is open reads
+// the archive's member (see FileBasePlaybook).
 class FileBase {
 public:
     enum State { STATE_CLOSED = 0, STATE_OPEN = 1, STATE_MEMORY = 2 };
@@ -113,8 +114,15 @@ protected:
     virtual ZqString rawGetApplicationDataPath() { return ZqString(); }
 
     // Makes the archive that a full path names the open one and returns its member path in
-    // member; false when the path names no archive member. Shared by open and exists.
+    // member; false, with no archive open, when the path names no archive member.
     static bool selectArchive(const ZqString& full, ZqString& member);
+    // The name a path is read by, the same for open and exists: "\" becomes "/"; a path under
+    // an archive makes that archive the open one and gives the member path, any other closes
+    // the open archive and stays relative to the root; "/./" is collapsed to "/" in either.
+    static ZqString resolvePath(const ZqString& path);
+    // What the raw operations take for a resolved name: the member path while an archive is
+    // open, else the full path of the loose file.
+    static ZqString rawPath(const ZqString& name);
     static ZqString fullPath(const ZqString& path);
     // The write guard of the file types: false, with the error set, unless open for writing.
     bool checkCanWrite();
@@ -132,6 +140,8 @@ protected:
 private:
     // False, with the error set, while a raw or a memory file is open.
     bool checkCanOpen();
+    // Reads the whole raw file into an owned copy and makes it a memory file.
+    bool loadIntoMemory(int category);
     bool openRawForWrite(const ZqString& path, bool append);
     void releaseOwnedCopy();
 };

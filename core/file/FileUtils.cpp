@@ -25,13 +25,7 @@ void swapElements(void* data, std::size_t elementSize, std::size_t count) {
 
 bool FileUtils::exists(const ZqString& path) {
     FileUtils file;
-    const ZqString full = fullPath(withForwardSlashes(path));
-    ZqString member;
-    if (selectArchive(full, member)) {
-        return file.rawExists(member);
-    }
-    closePakFile();
-    return file.rawExists(full);
+    return file.rawExists(rawPath(resolvePath(path)));
 }
 
 bool FileUtils::createDirectory(const ZqString& path) {

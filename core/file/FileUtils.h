@@ -11,8 +11,9 @@ namespace orvo {
 // temporary file object: none keeps state of its own.
 class FileUtils : public FileBasePlaybook {
 public:
-    // Like open, a path under an archive makes that archive the open one and tests the
-    // member; any other path closes an open archive and tests the loose file.
+    // Answers for the path exactly as open reads it: a path under an archive makes that
+    // archive the open one and tests the member; any other path closes an open archive and
+    // tests the loose file (a regular file only).
     static bool exists(const ZqString& path);
     static bool createDirectory(const ZqString& path);
     static bool deleteFile(const ZqString& path);

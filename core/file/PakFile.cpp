@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "core/file/FileLog.h"
 #include "core/file/FileMemory.h"
 #include "core/file/TextFile.h"
 
@@ -27,12 +28,15 @@ voidpf zlibAlloc(voidpf, uInt items, uInt size) {
 
 void zlibFree(voidpf, voidpf block) { FileMemory::release(block); }
 
-// Sets the archive status for the archive's own I/O and back to idle when the scope ends.
-class BusyScope {
-public:
-    BusyScope() { FileBase::pakFileStatus_ = FileBase::PAK_BUSY; }
-    ~BusyScope() { FileBase::pakFileStatus_ = FileBase::PAK_IDLE; }
-};
+// Each archive object gets its own serial, so that a cursor can tell its archive from one
+// opened later at the same address.
+uint32_t nextSerial() {
+    static uint32_t last = 0;
+    if (++last == 0) {
+        ++last;
+    }
+    return last;
+}
 
 }  // namespace
 
@@ -46,12 +50,10 @@ PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
 PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
                  uint32_t inflateBufferSize, bool openFromDisk)
     : archiveName_(path),
+      serial_(nextSerial()),
       dataStart_(0),
       listingOffset_(0),
-      current_(nullptr),
       archivePosition_(0),
-      memberPosition_(0),
-      memberEnd_(true),
       ramImage_(static_cast<const unsigned char*>(image)),
       ramImageSize_(imageSize),
       ramPosition_(0),
@@ -70,7 +72,6 @@ PakFile::~PakFile() {
     pakFileStatus_ = PAK_NONE;
     pakClose();
     directory_.clear();
-    stack_.clear();
     FileMemory::release(inflateBuffer_);
 }
 
@@ -106,7 +107,6 @@ void PakFile::construct() {
         }
     }
     pakFileStatus_ = PAK_IDLE;
-    current_ = nullptr;
     inflateBuffer_ =
         static_cast<unsigned char*>(FileMemory::allocate(inflateBufferSize_, BUFFER_CATEGORY));
     if (inflateBuffer_ == nullptr) {
@@ -184,68 +184,61 @@ bool PakFile::pakExists(const ZqString& name) const {
     return findEntry(HashString(name.c_str())) != nullptr;
 }
 
-uint32_t PakFile::pakGetCurrentFileSize() const { return current_ != nullptr ? current_->size : 0; }
-
-void PakFile::pushFile() {
-    stack_.pushBack(OpenFile{current_, currentName_, memberPosition_, memberEnd_});
+bool PakFile::holds(const PakCursor& cursor) const {
+    return cursor.archive == serial_ && cursor.entry < directory_.size();
 }
 
-void PakFile::popFile() {
-    const OpenFile& top = stack_[stack_.size() - 1];
-    current_ = top.entry;
-    currentName_ = top.name;
-    memberPosition_ = top.position;
-    memberEnd_ = top.end;
-    stack_.popBack();
+uint32_t PakFile::pakGetCurrentFileSize(const PakCursor& cursor) const {
+    return holds(cursor) ? directory_[cursor.entry].size : 0;
 }
 
-// A member whose bytes would lie outside the archive cannot be opened.
-bool PakFile::pakOpenFile(const ZqString& name) {
+// A member whose bytes would lie outside the archive cannot be opened. Opening touches no
+// archive I/O: each read first puts the archive where its member stands.
+bool PakFile::pakOpenFile(const ZqString& name, PakCursor& cursor) const {
     const FileEntry* entry = findEntry(HashString(name.c_str()));
     if (entry == nullptr || !inBounds(*entry)) {
         return false;
     }
-    if (current_ != nullptr) {
-        pushFile();
-    }
-    BusyScope busy;
-    current_ = entry;
-    moveTo(dataStart_ + entry->offset);
-    memberPosition_ = 0;
-    memberEnd_ = false;
-    currentName_ = name;
+    cursor.archive = serial_;
+    cursor.entry = static_cast<uint32_t>(entry - directory_.data());
+    cursor.position = 0;
+    cursor.end = false;
+    cursor.name = name;
     return true;
 }
 
-// Every read first puts the archive where the current member stands, so that a read never
-// continues from wherever another member's read or the listing left the archive.
-uint32_t PakFile::pakReadFile(void* buffer, uint32_t n) {
-    if (current_ == nullptr) {
+uint32_t PakFile::pakReadFile(PakCursor& cursor, void* buffer, uint32_t n) {
+    if (!holds(cursor)) {
         return 0;
     }
-    BusyScope busy;
-    if (current_->packedSize != 0) {
-        return inflateMember(buffer, n);
+    const FileEntry& entry = directory_[cursor.entry];
+    if (entry.packedSize != 0) {
+        return inflateMember(cursor, buffer, n);
     }
-    const uint32_t left = current_->size - memberPosition_;
+    const uint32_t left = entry.size - cursor.position;
     const uint32_t request = n < left ? n : left;
     uint32_t count = 0;
-    if (request > 0 && moveTo(dataStart_ + current_->offset + memberPosition_)) {
+    if (request > 0 && moveTo(dataStart_ + entry.offset + cursor.position)) {
         count = readRetrying(buffer, request);
     }
-    memberPosition_ += count;
-    if (memberPosition_ == current_->size) {
-        memberEnd_ = true;
+    cursor.position += count;
+    if (cursor.position == entry.size) {
+        cursor.end = true;
     }
     return count;
 }
 
-// A compressed member is read whole, from its start. The read fails (fewer than n bytes) when
-// the stream is damaged, runs out of packed bytes, or inflates to more or fewer bytes than
-// the member's size.
-uint32_t PakFile::inflateMember(void* buffer, uint32_t n) {
-    if (n != current_->size || inflateBuffer_ == nullptr ||
-        !moveTo(dataStart_ + current_->offset)) {
+// A compressed member is read whole, from its start; a read of any other length is refused
+// and logged, since it shows data stored the wrong way. The read fails (fewer than n bytes)
+// when the stream is damaged, runs out of packed bytes, or inflates to more or fewer bytes
+// than the member's size.
+uint32_t PakFile::inflateMember(const PakCursor& cursor, void* buffer, uint32_t n) {
+    const FileEntry& entry = directory_[cursor.entry];
+    if (n != entry.size) {
+        logFileError("a compressed member can only be read whole, not in pieces: ", cursor.name);
+        return 0;
+    }
+    if (inflateBuffer_ == nullptr || !moveTo(dataStart_ + entry.offset)) {
         return 0;
     }
     z_stream stream;
@@ -257,7 +250,7 @@ uint32_t PakFile::inflateMember(void* buffer, uint32_t n) {
     }
     stream.next_out = static_cast<Bytef*>(buffer);
     stream.avail_out = n;
-    uint32_t packedLeft = current_->packedSize;
+    uint32_t packedLeft = entry.packedSize;
     int result = Z_OK;
     while (result != Z_STREAM_END && packedLeft > 0) {
         const uint32_t chunk = packedLeft < inflateBufferSize_ ? packedLeft : inflateBufferSize_;
@@ -280,41 +273,27 @@ uint32_t PakFile::inflateMember(void* buffer, uint32_t n) {
     return inflated < n ? inflated : 0;
 }
 
-bool PakFile::pakSeekFile(uint32_t position) {
-    if (current_ == nullptr || (current_->packedSize != 0 && position != 0)) {
+bool PakFile::pakSeekFile(PakCursor& cursor, uint32_t position) {
+    if (!holds(cursor)) {
         return false;
     }
-    const uint32_t target = position < current_->size ? position : current_->size;
-    BusyScope busy;
-    if (!moveTo(dataStart_ + current_->offset + target)) {
+    const FileEntry& entry = directory_[cursor.entry];
+    if (entry.packedSize != 0 && position != 0) {
         return false;
     }
-    memberPosition_ = target;
-    if (target == current_->size) {
-        memberEnd_ = true;
-    }
-    return true;
-}
-
-bool PakFile::pakCloseFile() {
-    if (current_ == nullptr) {
+    const uint32_t target = position < entry.size ? position : entry.size;
+    if (!moveTo(dataStart_ + entry.offset + target)) {
         return false;
     }
-    if (!stack_.empty()) {
-        popFile();
-        BusyScope busy;
-        moveTo(dataStart_ + current_->offset + memberPosition_);
-    } else {
-        current_ = nullptr;
-        memberEnd_ = true;
-        currentName_.clear();
+    cursor.position = target;
+    if (target == entry.size) {
+        cursor.end = true;
     }
     return true;
 }
 
 bool PakFile::readDirectory(const ZqString& directory, Array<ZqString>& files,
                             Array<ZqString>& directories) {
-    BusyScope busy;
     if (listingOffset_ > archiveSize_ || !moveTo(listingOffset_)) {
         return false;
     }

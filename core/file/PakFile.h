@@ -11,9 +11,9 @@ namespace orvo {
 
 // The read-only data archive: a directory of members named by the name hash of their path,
 // stored or zlib-compressed, followed by a text listing of the member paths. At most one is
-// open (FileBase::pakFile_); while it is idle, every FileBasePlaybook read goes to its
-// current member. Members may be opened nested: opening one sets the current one aside and
-// closing it brings the other back where it stood.
+// open (FileBase::pakFile_); a file opened while it is idle reads a member of it. Each file
+// holds its own cursor into its member, so any number of members may be open and read in any
+// order; a cursor outlives the archive that made it only as a refusal.
 class PakFile : public FileBasePlaybook {
 public:
     // A directory entry, the same on disk (little-endian words) and in memory.
@@ -24,25 +24,19 @@ public:
         uint32_t size;
     };
 
-    struct OpenFile {
-        const FileEntry* entry;
-        ZqString name;
-        uint32_t position;
-        bool end;
-    };
-
     PakFile(const ZqString& path, uint32_t inflateBufferSize);
     PakFile(const ZqString& path, const void* image, uint32_t imageSize,
             uint32_t inflateBufferSize);
     ~PakFile() override;
 
-    bool pakOpenFile(const ZqString& name);
-    uint32_t pakReadFile(void* buffer, uint32_t n);
-    bool pakSeekFile(uint32_t position);
-    bool pakCloseFile();
-    uint32_t pakGetCurrentFileSize() const;
+    // Member operations on a file's cursor; a cursor that this archive did not make is refused.
+    bool pakOpenFile(const ZqString& name, PakCursor& cursor) const;
+    uint32_t pakReadFile(PakCursor& cursor, void* buffer, uint32_t n);
+    bool pakSeekFile(PakCursor& cursor, uint32_t position);
+    uint32_t pakGetCurrentFileSize(const PakCursor& cursor) const;
     bool pakExists(const ZqString& name) const;
-    bool isMemberEnd() const { return memberEnd_; }
+    // Whether the cursor is a member of this archive.
+    bool holds(const PakCursor& cursor) const;
 
     // The file names and subdirectory names that the listing holds under a directory.
     bool readDirectory(const ZqString& directory, Array<ZqString>& files,
@@ -66,21 +60,15 @@ private:
     // Archive I/O that keeps archivePosition_ equal to where the archive really stands.
     bool moveTo(uint32_t absolute);
     uint32_t readRetrying(void* buffer, uint32_t n);
-    uint32_t inflateMember(void* buffer, uint32_t n);
+    uint32_t inflateMember(const PakCursor& cursor, void* buffer, uint32_t n);
     bool inBounds(const FileEntry& entry) const;
-    void pushFile();
-    void popFile();
 
     ZqString archiveName_;
-    Array<OpenFile> stack_;
-    ZqString currentName_;
+    uint32_t serial_;
     uint32_t dataStart_;
     uint32_t listingOffset_;
     Array<FileEntry> directory_;
-    const FileEntry* current_;  // null when no member is open
     uint32_t archivePosition_;
-    uint32_t memberPosition_;
-    bool memberEnd_;
     const unsigned char* ramImage_;
     uint32_t ramImageSize_;
     uint32_t ramPosition_;

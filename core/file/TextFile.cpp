@@ -1,5 +1,6 @@
 #include "core/file/TextFile.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "core/file/FileMemory.h"
@@ -44,13 +45,14 @@ void TextFile::reset() {
 }
 
 bool TextFile::allocateBuffers() {
+    // Sized in size_t: a line buffer of the largest size plus its NUL must not wrap to 0.
     if (lineBuffer_ == nullptr) {
-        lineBuffer_ =
-            static_cast<char*>(FileMemory::allocate(lineBufferSize_ + 1, BUFFER_CATEGORY));
+        lineBuffer_ = static_cast<char*>(
+            FileMemory::allocate(std::size_t(lineBufferSize_) + 1, BUFFER_CATEGORY));
     }
     if (readBuffer_ == nullptr) {
-        readBuffer_ = static_cast<unsigned char*>(
-            FileMemory::allocate(readBufferSize_ == 0 ? 1 : readBufferSize_, BUFFER_CATEGORY));
+        readBuffer_ = static_cast<unsigned char*>(FileMemory::allocate(
+            readBufferSize_ == 0 ? 1 : std::size_t(readBufferSize_), BUFFER_CATEGORY));
     }
     return lineBuffer_ != nullptr && readBuffer_ != nullptr;
 }
@@ -88,13 +90,25 @@ bool TextFile::nextCharacter(unsigned char& c, bool& last) {
     return true;
 }
 
+void TextFile::stop() {
+    end_ = true;
+    error_ = ERROR_SHORT_READ;
+    stopped_ = true;
+}
+
 const ZqString& TextFile::getLine() {
     line_.clear();
     if (state_ == STATE_CLOSED) {
         error_ = ERROR_NOT_OPEN;
         return line_;
     }
-    if (!allocateBuffers() || stopped_) {
+    if (stopped_) {
+        return line_;
+    }
+    // Without its buffers the file cannot be read: that ends it as the end of the data does,
+    // so that a caller reading up to the end stops.
+    if (!allocateBuffers()) {
+        stop();
         return line_;
     }
     uint32_t length = 0;
@@ -121,9 +135,7 @@ const ZqString& TextFile::getLine() {
         ended = ended || last;
     }
     if (!gotAny) {
-        end_ = true;
-        error_ = ERROR_SHORT_READ;
-        stopped_ = true;
+        stop();
         return line_;
     }
     lineBuffer_[length] = '\0';

@@ -29,6 +29,8 @@ private:
     // The next character, and whether it is the last of the data; false when none is left.
     bool nextCharacter(unsigned char& c, bool& last);
     bool refill();
+    // Reports the end of the reading: end flag, error 9, and every later line empty.
+    void stop();
 
     bool bufferExhausted_;
     bool stopped_;

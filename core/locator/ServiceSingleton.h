@@ -26,6 +26,8 @@ T* ServiceSingleton<T>::instance_ = nullptr;
 // that cannot be allocated is not registered. Returns the present service, or null.
 template <class T>
 T* registerService(const char* name) {
+    static_assert(plainDeleteFreesCategorised<T>,
+                  "services cannot be over-aligned types: deregistration's delete would not match");
     if (ServiceSingleton<T>::instance_ != nullptr) {
         return ServiceSingleton<T>::instance_;
     }

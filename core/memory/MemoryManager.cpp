@@ -269,7 +269,7 @@ void MemoryManager::printLeakInformation() {}
 
 void* MemoryManager::allocatePlatformMemory(std::size_t bytes) { return std::malloc(bytes); }
 
-void* MemoryManager::allocatePlain(std::size_t size) {
+void* MemoryManager::allocatePlain(std::size_t size, int category) {
     if (size == 0) {
         size = 1;
     }
@@ -277,7 +277,7 @@ void* MemoryManager::allocatePlain(std::size_t size) {
     if (manager == nullptr) {
         return AllocatorPlatformMalloc::allocateWithHeader(size, PLAIN_FALLBACK_ALIGNMENT);
     }
-    void* result = manager->allocate(size, 1, PLAIN_CATEGORY);
+    void* result = size <= LARGE_REQUEST ? manager->allocate(size, 1, category) : nullptr;
     if (result == nullptr) {
         result = manager->allocators_[PLATFORM_ALLOCATOR]->allocate(size, PLAIN_FALLBACK_ALIGNMENT);
     }
@@ -299,7 +299,12 @@ namespace {
 
 // Builds the manager during static initialisation at the latest, on the main thread.
 struct StartUp {
-    StartUp() { AutoDestructor::memoryManagerPtr_ = MemoryManager::instance(); }
+    StartUp() {
+#ifdef TRELLIN_REPLACE_ALLOCATORS
+        MemoryManager::linkCoreOperatorsIntoTheExecutable();
+#endif
+        AutoDestructor::memoryManagerPtr_ = MemoryManager::instance();
+    }
 } startUp;
 
 }  // namespace

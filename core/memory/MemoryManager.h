@@ -109,13 +109,23 @@ public:
 
     static void* allocatePlatformMemory(std::size_t bytes);
 
-    // The plain new forms: category 1, then the process heap through the platform allocator,
-    // and the process heap with the same block format when no manager exists. Null only when
-    // the process heap itself is exhausted. Size 0 counts as 1.
-    static void* allocatePlain(std::size_t size);
-    // The plain delete forms. Works without a manager: after the teardown an address inside the
-    // manager's block is ignored and any other one is freed as a process-heap block.
+    // Plain and engine-string requests above this size go straight to the process heap: a few
+    // of them would otherwise fill the pools that every small string and container shares.
+    static constexpr std::size_t LARGE_REQUEST = 64 * 1024;
+
+    // The plain new forms (category 1) and engine strings (category 15): the category's pools
+    // up to LARGE_REQUEST bytes, else (or when they are full) the process heap through the
+    // platform allocator, and the process heap with the same block format when no manager
+    // exists. Null only when the process heap itself is exhausted. Size 0 counts as 1.
+    static void* allocatePlain(std::size_t size, int category = PLAIN_CATEGORY);
+    // Frees what allocatePlain gave. Works without a manager: after the teardown an address
+    // inside the manager's block is ignored and any other one is freed as a process-heap block.
     static void deallocatePlain(void* pointer);
+
+    // Defined only beside the replaced global operators and called at start-up in builds that
+    // replace them, so that an executable linked without them fails to link: its plain delete
+    // would hand pool addresses to the C library.
+    static void linkCoreOperatorsIntoTheExecutable();
 
     // Only ends the manager's life; the block is never returned.
     ~MemoryManager();

@@ -10,10 +10,15 @@
 // Objects made this way are freed with a plain delete. In builds without the replaced global
 // operators (sanitizer builds) these forms take their memory from the standard heap instead, so
 // that the plain delete stays right; there an alignment above 16 comes from the aligned heap and
-// pairs with the std::align_val_t delete. Types declared with an alignment above 16 are not made
-// with these forms: their delete goes to the standard library's aligned form.
+// pairs with the std::align_val_t delete.
 struct ZequinAllocation_t {};
 extern const ZequinAllocation_t ZequinAllocation;
+
+// Whether objects of T made through these forms may be freed with a plain delete: for a type
+// aligned beyond the default, delete picks the aligned form, which cannot free them. Templates
+// that make T this way refuse such types at compile time.
+template <class T>
+constexpr bool plainDeleteFreesCategorised = alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__;
 
 void* operator new(std::size_t size, int category, const ZequinAllocation_t&) noexcept;
 void* operator new[](std::size_t size, int category, const ZequinAllocation_t&) noexcept;

@@ -20,11 +20,19 @@ public:
     static MessageQueueActual* instance() {
         if (queueInstance_ == nullptr) {
             queueInstance_ = new (MEMORY_CATEGORY, ZequinAllocation) MessageQueueActual();
+            if (queueInstance_ != nullptr) {
+                ++generation_;
+            }
         }
         return queueInstance_;
     }
 
     static bool exists() { return queueInstance_ != nullptr; }
+    // The queue of T if there is one; never creates it.
+    static MessageQueueActual* existing() { return queueInstance_; }
+    // Counts the queues of T made so far, so that a view can tell its own queue from a later
+    // one (which may even take the same block).
+    static unsigned generation() { return generation_; }
 
     // Releases every queued message and the queue itself; a later instance() starts afresh.
     static void destroyInstance() {
@@ -65,11 +73,17 @@ public:
         mutex_.unlock();
     }
 
-    void copyMessages(Array<boost::shared_ptr<T>>& snapshot) {
+    // The first `count` messages (all of them by default) in queue order.
+    void copyMessages(Array<boost::shared_ptr<T>>& snapshot,
+                      std::size_t count = static_cast<std::size_t>(-1)) {
         if (!mutex_.lock()) {
             return;
         }
-        snapshot = messages_;
+        if (count < messages_.size()) {
+            snapshot = Array<boost::shared_ptr<T>>::view(messages_.data(), count);
+        } else {
+            snapshot = messages_;
+        }
         mutex_.unlock();
     }
 
@@ -92,9 +106,12 @@ private:
     LightMutex mutex_;
 
     static MessageQueueActual* queueInstance_;
+    static unsigned generation_;
 };
 
 template <class T>
 MessageQueueActual<T>* MessageQueueActual<T>::queueInstance_ = nullptr;
+template <class T>
+unsigned MessageQueueActual<T>::generation_ = 0;
 
 }  // namespace orvo

@@ -82,12 +82,13 @@ bool ZqStringTable::parse(const unsigned char* file, uint32_t size) {
     return true;
 }
 
-// An entry whose text offset lies outside the string block is treated as absent.
+// An entry whose text offset lies outside the string block (at its end included: the NUL
+// there is the one added after the file's bytes) is treated as absent.
 bool ZqStringTable::getString(HashString key, ZqText& text) const {
     text = ZqText();
     for (const StringEntry& entry : entries_) {
         if (entry.keyHash == key.getHash()) {
-            if (stringBlock_ == nullptr || entry.textOffset > stringBlockSize_) {
+            if (stringBlock_ == nullptr || entry.textOffset >= stringBlockSize_) {
                 break;
             }
             text.loadStream(stringBlock_ + entry.textOffset);

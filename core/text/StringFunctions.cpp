@@ -1,5 +1,6 @@
 #include "core/text/StringFunctions.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "core/text/NumberText.h"
@@ -196,6 +197,11 @@ bool tokenize(const ZqString& text, Array<ZqString>* tokens, const ZqString& del
         return false;
     }
     return true;
+}
+
+ZqString textToString(const ZqText& text) {
+    const Array<unsigned char>& bytes = text.getBytes();
+    return ZqString(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
 }
 
 bool split(const ZqString& text, char separator, ZqString* left, ZqString* right) {

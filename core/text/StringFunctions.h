@@ -2,6 +2,7 @@
 
 #include "core/containers/Array.h"
 #include "core/text/ZqString.h"
+#include "core/text/ZqText.h"
 
 namespace orvo {
 
@@ -41,6 +42,9 @@ bool split(const ZqString& text, char separator, ZqString* left, ZqString* right
 float stringToFloat(const ZqString& text);
 int stringToInt(const ZqString& text);
 unsigned stringToUnsignedInt(const ZqString& text);
+
+// The localized text's UTF-8 bytes up to its terminating NUL (all of them when it has none).
+ZqString textToString(const ZqText& text);
 
 // Byte-wise through the C library's mapping tables.
 void toUpperCase(ZqString* text);

@@ -8,8 +8,8 @@
 
 namespace orvo {
 
-// Allocator of the engine strings: their storage comes from the memory manager in its own
-// category, so that string churn never fragments the pools of the other categories.
+// Allocator of the engine strings: their storage comes from the memory manager in category 15,
+// which shares the pools of plain new.
 template <class T>
 class ZqStringAllocator {
 public:
@@ -21,27 +21,22 @@ public:
     template <class U>
     ZqStringAllocator(const ZqStringAllocator<U>&) noexcept {}  // NOLINT: rebinding
 
+    // The category's pools, else the process heap, as plain new does: the pools are shared with
+    // every standard container, and a string cannot take a null block.
     T* allocate(std::size_t count) {
-        MemoryManager* manager = MemoryManager::instance();
         void* storage = nullptr;
-        if (manager != nullptr && count <= static_cast<std::size_t>(-1) / sizeof(T)) {
-            storage = manager->allocate(count * sizeof(T), 1, CATEGORY);
+        if (count <= static_cast<std::size_t>(-1) / sizeof(T)) {
+            storage = MemoryManager::allocatePlain(count * sizeof(T), CATEGORY);
         }
         if (storage == nullptr) {
-            // A standard string cannot take a null block and the engine throws nothing:
-            // running out of string memory ends the process with a reason.
+            // The engine throws nothing: running out of the process heap ends the process.
             std::fputs("ZqStringAllocator: string memory exhausted\n", stderr);
             std::abort();
         }
         return static_cast<T*>(storage);
     }
 
-    void deallocate(T* storage, std::size_t) noexcept {
-        MemoryManager* manager = MemoryManager::instance();
-        if (storage != nullptr && manager != nullptr) {
-            manager->deallocate(storage);
-        }
-    }
+    void deallocate(T* storage, std::size_t) noexcept { MemoryManager::deallocatePlain(storage); }
 
     template <class U>
     bool operator==(const ZqStringAllocator<U>&) const noexcept {

@@ -8,8 +8,12 @@ namespace orvo {
 
 namespace {
 
-// Both are requests: this platform refuses them to an ordinary process, and the workers then
-// run with the default stack and scheduling.
+// Both are requests. The stack size is below the platform's minimum, so the default stack
+// applies; an ordinary process is refused FIFO scheduling, so its workers inherit the main
+// thread's. A privileged process gets FIFO priority 10, ahead of the main thread's ordinary
+// scheduling: that is kept so that work the engine hands off (such as refilling the sound
+// output) is never held up behind a frame, and it is why a job must stay short, since a long
+// one on a FIFO worker can starve the main thread.
 constexpr int WORKER_PRIORITY = 10;
 constexpr unsigned int WORKER_STACK_SIZE = 256;
 
@@ -20,9 +24,12 @@ Jobber::Jobber() : jobMutex_("jobQMtx"), jobCondition_(jobMutex_, "jobQCdn") {
 }
 
 Jobber::~Jobber() {
+    Thread* workers[WORKER_COUNT];
+    std::size_t count = 0;
     for (boost::shared_ptr<Thread>& worker : threads_) {
-        stopWorker(*worker);
+        workers[count++] = worker.get();
     }
+    stopWorkers(workers, count);
     jobMutex_.lock();
     jobs_.clear();
     jobMutex_.unlock();
@@ -44,7 +51,7 @@ void Jobber::start() {
             continue;
         }
         if (!threads_.pushBack(boost::shared_ptr<Thread>(worker, boost::null_deleter()))) {
-            stopWorker(*worker);
+            stopWorkers(&worker, 1);
             delete worker;
         }
     }
@@ -80,14 +87,19 @@ boost::shared_ptr<Job> Jobber::requestJob(Thread& thread) {
     return job;
 }
 
-// The flag is set and the waiters woken under the job mutex, so that no worker can miss the
-// wake-up between testing the flag and starting to wait.
-void Jobber::stopWorker(Thread& worker) {
+// Every flag is set before any worker is joined, or a worker still running while another is
+// joined would go on taking queued jobs. The flags are set and the waiters woken under the job
+// mutex, so that no worker can miss the wake-up between testing its flag and starting to wait.
+void Jobber::stopWorkers(Thread* const* workers, std::size_t count) {
     jobMutex_.lock();
-    worker.setCancelRequested();
+    for (std::size_t i = 0; i < count; ++i) {
+        workers[i]->setCancelRequested();
+    }
     jobCondition_.broadcast();
     jobMutex_.unlock();
-    worker.requestCancel();
+    for (std::size_t i = 0; i < count; ++i) {
+        workers[i]->requestCancel();
+    }
 }
 
 }  // namespace orvo

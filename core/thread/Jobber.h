@@ -34,7 +34,8 @@ public:
     boost::shared_ptr<Job> requestJob(Thread& thread);
 
 private:
-    void stopWorker(Thread& worker);
+    // Stops and joins the workers; none takes a job once this begins.
+    void stopWorkers(Thread* const* workers, std::size_t count);
 
     LightMutex jobMutex_;
     LightCondition jobCondition_;

@@ -4,12 +4,6 @@ namespace orvo {
 
 TimePlatform* Clock::timePlatform_ = nullptr;
 
-// The pointer is cleared too, so that a later reading gives 0 instead of using a freed source.
-Clock::~Clock() {
-    delete timePlatform_;
-    timePlatform_ = nullptr;
-}
-
 double Clock::getCurrentTime() {
     return timePlatform_ != nullptr ? timePlatform_->getCurrentTime() : 0.0;
 }

@@ -6,10 +6,11 @@ namespace orvo {
 
 // The engine clock: seconds since the last initialiseTime(), from the process's one time source.
 // Without a source every call gives 0 and does nothing.
+// The source lives to the end of the process: destroying a clock object leaves it to the other
+// clocks and the static calls.
 class Clock {
 public:
     Clock() { initialiseTime(); }
-    ~Clock();
 
     // Creates the platform's time source on first call; later calls restart it at 0.
     // The platform layer defines this function, since it decides which source the engine uses.

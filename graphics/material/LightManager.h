@@ -9,6 +9,9 @@ namespace orvo {
 class LightManager : public DynamicDataManager<LightData> {
 public:
     void processOnRemove(LightData&) override {}
+
+    // The light named id in the dynamic store, or an empty pointer when none is loaded.
+    boost::shared_ptr<LightData> getLight(HashString id) const { return lookup(dynamicStore_, id); }
 };
 
 }  // namespace orvo

@@ -3,9 +3,26 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "core/file/FileLog.h"
 #include "core/file/PakFile.h"
 
 namespace orvo {
+
+namespace {
+
+// A stream on a regular file only: a directory or a device opens as a stream too, with no
+// size that a file could have.
+FILE* openRegularFile(const ZqString& path) {
+    FILE* stream = std::fopen(path.c_str(), "rb");
+    struct stat info;
+    if (stream != nullptr && (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode))) {
+        std::fclose(stream);
+        stream = nullptr;
+    }
+    return stream;
+}
+
+}  // namespace
 
 FileBasePlaybook::FileBasePlaybook() : input_(nullptr), output_(nullptr), outputInUse_(false) {}
 
@@ -23,14 +40,22 @@ FileBasePlaybook::~FileBasePlaybook() {
 
 bool FileBasePlaybook::archiveServes() { return pakFileStatus_ == PAK_IDLE && pakFile_ != nullptr; }
 
+PakFile* FileBasePlaybook::memberArchive() const {
+    if (pakFile_ != nullptr && pakFile_->holds(member_)) {
+        return pakFile_;
+    }
+    logFileError("the archive of this open member was closed: ", member_.name);
+    return nullptr;
+}
+
 bool FileBasePlaybook::rawOpenRead(const ZqString& path) {
     if (archiveServes()) {
-        return pakFile_->pakOpenFile(path);
+        return pakFile_->pakOpenFile(path, member_);
     }
     if (input_ != nullptr) {
         std::fclose(input_);
     }
-    input_ = std::fopen(path.c_str(), "rb");
+    input_ = openRegularFile(path);
     return input_ != nullptr;
 }
 
@@ -53,8 +78,8 @@ bool FileBasePlaybook::rawClose() {
             std::fclose(output_);
             output_ = nullptr;
         }
-    } else if (archiveServes()) {
-        pakFile_->pakCloseFile();
+    } else if (readsMember()) {
+        member_ = PakCursor();
     } else if (input_ != nullptr) {
         std::fclose(input_);
         input_ = nullptr;
@@ -64,8 +89,9 @@ bool FileBasePlaybook::rawClose() {
 }
 
 uint32_t FileBasePlaybook::rawGetFileSize() {
-    if (archiveServes()) {
-        return pakFile_->pakGetCurrentFileSize();
+    if (readsMember()) {
+        PakFile* archive = memberArchive();
+        return archive != nullptr ? archive->pakGetCurrentFileSize(member_) : 0;
     }
     if (input_ == nullptr || std::fseek(input_, 0, SEEK_END) != 0) {
         return 0;
@@ -83,8 +109,9 @@ bool FileBasePlaybook::rawSeek(uint32_t position) {
     bool good = false;
     if (outputInUse_) {
         good = output_ != nullptr && std::fseek(output_, long(position), SEEK_SET) == 0;
-    } else if (archiveServes()) {
-        good = pakFile_->pakSeekFile(position);
+    } else if (readsMember()) {
+        PakFile* archive = memberArchive();
+        good = archive != nullptr && archive->pakSeekFile(member_, position);
     } else if (input_ != nullptr) {
         std::clearerr(input_);
         good = std::fseek(input_, long(position), SEEK_SET) == 0;
@@ -101,8 +128,9 @@ bool FileBasePlaybook::rawGood() {
 }
 
 uint32_t FileBasePlaybook::rawRead(void* buffer, uint32_t n) {
-    if (archiveServes()) {
-        return pakFile_->pakReadFile(buffer, n);
+    if (readsMember()) {
+        PakFile* archive = memberArchive();
+        return archive != nullptr ? archive->pakReadFile(member_, buffer, n) : 0;
     }
     if (input_ == nullptr) {
         return 0;
@@ -125,8 +153,8 @@ bool FileBasePlaybook::rawEof() {
     if (outputInUse_) {
         return false;
     }
-    if (archiveServes()) {
-        return pakFile_->isMemberEnd();
+    if (readsMember()) {
+        return member_.end || pakFile_ == nullptr || !pakFile_->holds(member_);
     }
     return input_ == nullptr || std::feof(input_) != 0;
 }
@@ -135,7 +163,7 @@ bool FileBasePlaybook::rawExists(const ZqString& path) {
     if (archiveServes()) {
         return pakFile_->pakExists(path);
     }
-    FILE* probe = std::fopen(path.c_str(), "rb");
+    FILE* probe = openRegularFile(path);
     if (probe == nullptr) {
         return false;
     }

@@ -3,14 +3,15 @@
 #include <cstdio>
 
 #include "core/file/FileBase.h"
+#include "core/file/PakCursor.h"
 
 namespace orvo {
 
-// File access over standard C streams and POSIX directory calls. The read-side raw
-// operations go to the open archive's current member whenever an archive is open and idle,
-// whichever file object calls them; writing and appending always go to the file system.
-// C streams rather than C++ ones keep the archive object small enough for its memory
-// category.
+// File access over standard C streams and POSIX directory calls. A file opened for reading
+// while an archive is open and idle reads that archive's member through its own cursor; any
+// other file reads its own stream, whatever archive opens or closes meanwhile. Only regular
+// files open. Writing and appending always go to the file system. C streams rather than C++
+// ones keep the archive object small enough for its memory category.
 class FileBasePlaybook : public FileBase {
 public:
     FileBasePlaybook();
@@ -38,10 +39,15 @@ protected:
 
 private:
     bool openOutput(const ZqString& path, const char* mode);
+    bool readsMember() const { return member_.archive != 0; }
+    // The open archive when it is the one this file's member came from; else null, with the
+    // loss logged.
+    PakFile* memberArchive() const;
 
     FILE* input_;
     FILE* output_;
     bool outputInUse_;
+    PakCursor member_;
 };
 
 }  // namespace orvo

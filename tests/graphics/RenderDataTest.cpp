@@ -132,7 +132,12 @@ TEST_F(RecordRoundTrip, LightsFoundByName) {
         const float sign = entry.id == HashString("diffuseLight") ? -1.0f : 1.0f;
         EXPECT_EQ(entry.record->values[9], 9.0f * sign);
     }
+    ASSERT_TRUE(manager.getLight("diffuseLight"));
+    EXPECT_EQ(manager.getLight("diffuseLight")->values[9], -9.0f);
+    EXPECT_EQ(manager.getLight("ambientLight")->values[9], 9.0f);
+    EXPECT_FALSE(manager.getLight("diffuseLight2"));
     EXPECT_TRUE(manager.removeGroup(manager.getDynamicStore(), "LUDRA_LIGHTS"));
+    EXPECT_FALSE(manager.getLight("diffuseLight"));
 }
 
 // Bitmaps carry binary blocks: the first record owns the data block, the others point into it.

@@ -17,12 +17,12 @@ using trellin_test::bytesOf;
 TEST(PakWriter, LayoutSortedPathsAndListingLast) {
     Bytes image;
     std::string error;
-    ASSERT_TRUE(trellin::buildPak({{"b/two", bytesOf("22"), false}, {"a/one", bytesOf("1"), false}},
+    ASSERT_TRUE(trellin::buildPak({{"b/two.png", bytesOf("22")}, {"a/one.png", bytesOf("1")}},
                                   image, error));
     EXPECT_EQ(getU32(image, 0), 8u + 2 * 16);
     const uint32_t listing = getU32(image, 4);
-    EXPECT_EQ(std::string(image.begin() + listing, image.end()), "a/one\nb/two\n");
-    EXPECT_EQ(getU32(image, 8), orvo::HashString::calculateHash("a/one"));
+    EXPECT_EQ(std::string(image.begin() + listing, image.end()), "a/one.png\nb/two.png\n");
+    EXPECT_EQ(getU32(image, 8), orvo::HashString::calculateHash("a/one.png"));
     EXPECT_EQ(getU32(image, 12), 0u);  // offset
     EXPECT_EQ(getU32(image, 16), 0u);  // stored
     EXPECT_EQ(getU32(image, 20), 1u);  // size
@@ -33,12 +33,31 @@ TEST(PakWriter, LayoutSortedPathsAndListingLast) {
 TEST(PakWriter, RefusesBadMemberLists) {
     Bytes image;
     std::string error;
-    EXPECT_FALSE(trellin::buildPak({{"", bytesOf("x"), false}}, image, error));
-    EXPECT_FALSE(
-        trellin::buildPak({{"a", bytesOf("x"), false}, {"a", bytesOf("y"), true}}, image, error));
+    EXPECT_FALSE(trellin::buildPak({{"", bytesOf("x")}}, image, error));
+    EXPECT_FALSE(trellin::buildPak({{"a", bytesOf("x")}, {"a", bytesOf("y")}}, image, error));
     EXPECT_NE(error.find("duplicate"), std::string::npos);
-    // An empty member is stored even when compression is asked for.
-    ASSERT_TRUE(trellin::buildPak({{"e", Bytes(), true}}, image, error));
+}
+
+// What the engine reads in pieces is stored, the rest compressed; an empty member is always
+// stored, since packed size 0 is what marks a stored member.
+TEST(PakWriter, StoresWhatTheEngineReadsInPieces) {
+    const struct {
+        const char* path;
+        bool inPieces;
+    } cases[] = {{"Data/Android/Textures/tile.png", true}, {"ui/Logo.TGA", true},
+                 {"Data/Android/Audio/crash.wav", false},  {"shaders/GLSL/a.vert", false},
+                 {"scripts/Rml/title.rml", false},         {"dir.png/readme", false},
+                 {"Mesh/x_T461abc5f.objects", false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(trellin::readInPieces(c.path), c.inPieces) << c.path;
+        Bytes image;
+        std::string error;
+        ASSERT_TRUE(trellin::buildPak({{c.path, Bytes(64, 'a')}}, image, error)) << error;
+        EXPECT_EQ(getU32(image, 16) == 0, c.inPieces) << c.path;  // packed size
+    }
+    Bytes image;
+    std::string error;
+    ASSERT_TRUE(trellin::buildPak({{"e.txt", Bytes()}}, image, error));
     EXPECT_EQ(getU32(image, 16), 0u);
 }
 

@@ -100,7 +100,7 @@ TEST(PakTool, ExtractRefusesAnImpossibleMemberSize) {
     TempDirectory dir;
     Bytes image;
     std::string error;
-    ASSERT_TRUE(trellin::buildPak({{"big.txt", bytesOf("small text"), true}}, image, error));
+    ASSERT_TRUE(trellin::buildPak({{"big.txt", bytesOf("small text")}}, image, error));
     trellin::setU32(image, 8 + 12, 0xFFFFFFF0u);  // the only entry's unpacked size
     dir.write("damaged.pak", image);
     const std::string pak = dir / "damaged.pak";
@@ -115,8 +115,8 @@ TEST(PakTool, ExtractKeepsInsideTheTarget) {
     TempDirectory dir;
     Bytes image;
     std::string error;
-    ASSERT_TRUE(trellin::buildPak(
-        {{"../escape.txt", bytesOf("x"), false}, {"ok.txt", bytesOf("y"), false}}, image, error));
+    ASSERT_TRUE(trellin::buildPak({{"../escape.txt", bytesOf("x")}, {"ok.txt", bytesOf("y")}},
+                                  image, error));
     dir.write("evil.pak", image);
     const std::string pak = dir / "evil.pak";
     const std::string out = dir / "out";

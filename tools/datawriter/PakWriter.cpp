@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -28,6 +29,18 @@ bool compressMember(const Bytes& in, Bytes& out) {
 }
 
 }  // namespace
+
+bool readInPieces(const std::string& path) {
+    static const char* const PIECEWISE[] = {".png", ".tga"};
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) {
+        return false;
+    }
+    std::string extension = path.substr(dot);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return std::find(std::begin(PIECEWISE), std::end(PIECEWISE), extension) != std::end(PIECEWISE);
+}
 
 bool buildPak(std::vector<PakMember> members, Bytes& image, std::string& error) {
     std::sort(members.begin(), members.end(),
@@ -60,7 +73,7 @@ bool buildPak(std::vector<PakMember> members, Bytes& image, std::string& error) 
         }
         Bytes packed;
         // An empty member is always stored: packed size 0 is what marks a stored member.
-        const bool compressed = m.compress && !m.bytes.empty();
+        const bool compressed = !readInPieces(m.path) && !m.bytes.empty();
         if (compressed && !compressMember(m.bytes, packed)) {
             error = "cannot compress " + m.path;
             return false;

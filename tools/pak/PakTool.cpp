@@ -1,7 +1,6 @@
 #include "tools/pak/PakTool.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <vector>
 
@@ -80,15 +79,6 @@ int PakTool::run(int argc, const char* const* argv) {
     return 2;
 }
 
-bool PakTool::storedByExtension(const std::string& path) {
-    static const char* const STORED[] = {".png", ".tga", ".wav"};
-    std::string lower = fs::path(path).extension().string();
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return std::find_if(std::begin(STORED), std::end(STORED),
-                        [&](const char* e) { return lower == e; }) != std::end(STORED);
-}
-
 int PakTool::create(const std::string& archive, const std::string& directory) {
     std::error_code ec;
     if (!fs::is_directory(directory, ec)) {
@@ -106,7 +96,6 @@ int PakTool::create(const std::string& archive, const std::string& directory) {
         if (ec || !readFileBytes(it->path().string(), member.bytes, error)) {
             return fail(ec ? "cannot read " + it->path().string() : error);
         }
-        member.compress = !storedByExtension(member.path);
         members.push_back(std::move(member));
     }
     if (ec) {

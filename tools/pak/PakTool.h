@@ -13,15 +13,13 @@ public:
 
     int run(int argc, const char* const* argv);
 
-    // Packs every regular file under directory; images and sounds are stored, the rest
-    // compressed.
+    // Packs every regular file under directory, each stored or compressed by the archive rule
+    // (tools/datawriter/PakWriter.h).
     int create(const std::string& archive, const std::string& directory);
     // One line per member: path, size, packed size (0 for a stored member).
     int list(const std::string& archive);
     // Writes every member under directory, through the engine's archive reader.
     int extract(const std::string& archive, const std::string& directory);
-
-    static bool storedByExtension(const std::string& path);
 
 private:
     int fail(const std::string& message);

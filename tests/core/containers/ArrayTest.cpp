@@ -139,6 +139,58 @@ TEST_F(ArrayTest, ViewsAreCopiedNeverFreed) {
     EXPECT_EQ(Tracked::live, 3);
 }
 
+// Records the order in which elements are destroyed.
+struct Ordered {
+    static std::vector<int>* destroyed;
+    int value;
+    ~Ordered() { destroyed->push_back(value); }
+};
+std::vector<int>* Ordered::destroyed = nullptr;
+
+TEST(ArrayOrder, ClearDestroysFrontToBackTheDestructorBackToFront) {
+    std::vector<int> destroyed;
+    Ordered::destroyed = &destroyed;
+    {
+        Array<Ordered> cleared, dropped;
+        for (int i = 1; i <= 3; ++i) {
+            cleared.pushBack(Ordered{i});
+            dropped.pushBack(Ordered{i + 3});
+        }
+        destroyed.clear();  // the temporaries and the copies made while growing
+        cleared.clear();
+        EXPECT_EQ(destroyed, (std::vector<int>{1, 2, 3}));
+        destroyed.clear();
+    }
+    EXPECT_EQ(destroyed, (std::vector<int>{6, 5, 4}));
+}
+
+// A view's data belongs to someone else: shrinking and refilling it in place would write it.
+TEST_F(ArrayTest, ViewsAreCopiedBeforeTheyShrink) {
+    Tracked backing[3] = {7, 8, 9};
+    {
+        Array<Tracked> popped = Array<Tracked>::view(backing, 3);
+        popped.popBack();
+        ASSERT_TRUE(popped.pushBack(10));
+        EXPECT_NE(popped.begin(), backing);
+        EXPECT_EQ(popped.getCategory(), 0);
+        EXPECT_EQ(values(popped), (std::vector<int>{7, 8, 10}));
+
+        Array<Tracked> resized = Array<Tracked>::view(backing, 3);
+        ASSERT_TRUE(resized.resize(1, Tracked(0)));
+        ASSERT_TRUE(resized.resize(3, Tracked(11)));
+        EXPECT_NE(resized.begin(), backing);
+        EXPECT_EQ(values(resized), (std::vector<int>{7, 11, 11}));
+
+        // Same size: nothing to change, so the view stays one.
+        Array<Tracked> same = Array<Tracked>::view(backing, 3);
+        ASSERT_TRUE(same.resize(3, Tracked(0)));
+        EXPECT_EQ(same.begin(), backing);
+    }
+    EXPECT_EQ(backing[1].value, 8);
+    EXPECT_EQ(backing[2].value, 9);
+    EXPECT_EQ(Tracked::live, 3);
+}
+
 TEST_F(ArrayTest, AcquireReleasesOldStorage) {
     Array<Tracked> source, target(3);
     source.pushBack(1);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "tests/core/memory/FilledAllocator.h"
 
 namespace {
 
@@ -52,6 +55,23 @@ TEST(List, StepOperator) {
     EXPECT_EQ(*(first - -2), "c");
     EXPECT_EQ(first - 0, first);
     EXPECT_EQ(*(list.end() - 3), "a");
+}
+
+TEST(List, WithoutAnEndNodeNothingIsAdded) {
+    if (!trellin_test::OPERATORS_REPLACED) {
+        GTEST_SKIP() << "categorised forms use the standard heap in this build";
+    }
+    // The end node is 32 bytes: with category 0's allocators for it full, the list has none.
+    std::vector<std::unique_ptr<trellin_test::FilledAllocator>> full;
+    for (int index = 3; index <= 10; ++index) {
+        full.push_back(std::make_unique<trellin_test::FilledAllocator>(index));
+    }
+    List<int> list;
+    full.clear();
+    EXPECT_FALSE(list.pushBack(1));
+    EXPECT_TRUE(list.empty());
+    EXPECT_EQ(list.begin(), list.end());
+    list.clear();
 }
 
 TEST(List, CopiesOwnTheirNodes) {

@@ -134,6 +134,39 @@ TEST(DataManagerStores, SeparateAndReleasedWithTheManager) {
     EXPECT_TRUE(use.unchanged());
 }
 
+// The teardown order of a manager's owner: groups removed before the manager goes reach the
+// remove hook (where a texture manager deletes its GL textures); groups still present when it
+// goes are freed without the hook.
+TEST(DataManagerStores, OwnersRemoveTheirGroupsBeforeTheManagerGoes) {
+    class Recording : public StaticDataManager<Item> {
+    public:
+        explicit Recording(std::vector<int>* seen) : seen_(seen) {}
+        void processOnRemove(Item& item) override { seen_->push_back(item.value); }
+
+    private:
+        std::vector<int>* seen_;
+    };
+    std::vector<int> seen;
+    seen.reserve(4);
+    const trellin_test::ManagerUse use;
+    for (bool removeFirst : {true, false}) {
+        Recording manager(&seen);
+        for (const char* group : {"a", "b"}) {
+            Array<Item> its = items({group[0] == 'a' ? 1 : 2});
+            ASSERT_TRUE(manager.createGroup(manager.getStaticStore(), group));
+            ASSERT_TRUE(manager.insertGroup(manager.getStaticStore(), group,
+                                            ids({uint32_t(group[0])}), its));
+        }
+        for (const char* group : {"b", "a"}) {
+            if (removeFirst) {
+                EXPECT_TRUE(manager.removeGroup(manager.getStaticStore(), group));
+            }
+        }
+    }
+    EXPECT_EQ(seen, (std::vector<int>{2, 1}));
+    EXPECT_TRUE(use.unchanged());
+}
+
 // A group loaded from writer-made files is found by name and released by group.
 TEST(DataManagerLoading, GroupFromStaticObjectFiles) {
     trellin_test::TempDirectory dir;

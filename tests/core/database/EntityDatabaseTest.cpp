@@ -118,6 +118,24 @@ TEST(EntityDatabaseTest, LockResolvesPendingLinks) {
     EXPECT_EQ(tagOf(parent->getChildren()[0]), 2);
 }
 
+// The linked child leaves the root list, not a root that merely shares its name.
+TEST(EntityDatabaseTest, LinkMovesTheChildItFound) {
+    EntityDatabase db;
+    db.unlock();
+    auto parent = entity("parent", 1);
+    auto holder = entity("holder", 2);
+    holder->addChild(entity("twin", 3));
+    db.addRootEntity(parent);
+    db.addRootEntity(holder);
+    db.addRootEntity(entity("twin", 4));
+    db.addPendingLink("parent", "twin");
+    db.lock();
+    ASSERT_EQ(parent->getChildren().size(), 1u);
+    EXPECT_EQ(tagOf(parent->getChildren()[0]), 3);  // the deep one, found first
+    ASSERT_EQ(db.getRootEntities().size(), 3u);
+    EXPECT_EQ(tagOf(db.getRootEntities()[2]), 4);
+}
+
 TEST(EntityDatabaseTest, LinksThatWouldMakeACycleAreDropped) {
     EntityDatabase db;
     db.unlock();

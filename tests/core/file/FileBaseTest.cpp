@@ -32,9 +32,9 @@ std::string readAll(const char* path, bool loadToMemory) {
 // Members and loose files with the same paths and bytes.
 void makeDataSet(const TempDirectory& dir) {
     std::vector<trellin::PakMember> members = {
-        {"shaders/GLSL/default.vert", bytesOf("void main() { gl_Position = vec4(0.0); }\n"), true},
-        {"Data/Android/table.bin", bytesOf(std::string(5000, 'q') + "end"), false},
-        {"scripts/Rml/page.rml", bytesOf("<rml><body>S_START</body></rml>"), true},
+        {"shaders/GLSL/default.vert", bytesOf("void main() { gl_Position = vec4(0.0); }\n")},
+        {"Data/Android/table.tga", bytesOf(std::string(5000, 'q') + "end")},
+        {"scripts/Rml/page.rml", bytesOf("<rml><body>S_START</body></rml>")},
     };
     for (const trellin::PakMember& m : members) {
         dir.write("TrellinData/" + m.path, m.bytes);
@@ -50,7 +50,7 @@ void makeDataSet(const TempDirectory& dir) {
 TEST(FileBase, LooseFilesAndArchiveMembersReadTheSame) {
     TempDirectory dir;
     makeDataSet(dir);
-    const char* paths[] = {"shaders/GLSL/default.vert", "Data\\Android\\table.bin",
+    const char* paths[] = {"shaders/GLSL/default.vert", "Data\\Android\\table.tga",
                            "scripts/./Rml/page.rml"};
     for (bool loadToMemory : {false, true}) {
         for (const char* path : paths) {
@@ -72,6 +72,39 @@ TEST(FileBase, LooseFilesAndArchiveMembersReadTheSame) {
     EXPECT_TRUE(FileUtils::exists("scripts/Rml/page.rml"));
     EXPECT_FALSE(FileUtils::exists("scripts/Rml/missing.rml"));
     EXPECT_NE(FileBase::pakFile_, nullptr);
+}
+
+// exists answers for a path exactly as open reads it, in both builds.
+TEST(FileBase, ExistsSeesWhatOpenReads) {
+    TempDirectory dir;
+    makeDataSet(dir);
+    for (const char* root : {"TrellinData", "trellin.pak"}) {
+        FileBase::setRootPath((dir / root).c_str());
+        for (const char* path :
+             {"scripts/./Rml/page.rml", "scripts\\Rml\\page.rml", "shaders/GLSL/./default.vert"}) {
+            BinaryFile file;
+            EXPECT_TRUE(file.open(path)) << root << " " << path;
+            EXPECT_TRUE(FileUtils::exists(path)) << root << " " << path;
+        }
+        EXPECT_FALSE(FileUtils::exists("scripts/./Rml/missing.rml")) << root;
+    }
+}
+
+// Only regular files open: a directory or a device is refused as missing.
+TEST(FileBase, OnlyRegularFilesOpen) {
+    TempDirectory dir;
+    dir.write("sub/file.txt", std::string("x"));
+    FileBase::setRootPath(dir.path().c_str());
+    BinaryFile file;
+    EXPECT_FALSE(file.open("sub"));
+    EXPECT_EQ(file.getError(), FileBase::ERROR_NOT_FOUND);
+    EXPECT_EQ(file.getState(), FileBase::STATE_CLOSED);
+    EXPECT_FALSE(FileUtils::exists("sub"));
+    FileBase::setRootPath("/dev");
+    EXPECT_FALSE(file.open("zero"));
+    EXPECT_FALSE(FileUtils::exists("zero"));
+    FileBase::setRootPath(dir.path().c_str());
+    EXPECT_TRUE(file.open("sub/file.txt"));
 }
 
 TEST(FileBase, OpenErrors) {
@@ -114,7 +147,7 @@ TEST(FileBase, NothingLeaksThroughFiles) {
         BinaryFile memory;
         ASSERT_TRUE(memory.open("scripts/Rml/page.rml", true, 0));
         BinaryFile raw;
-        ASSERT_TRUE(raw.open("Data/Android/table.bin"));
+        ASSERT_TRUE(raw.open("Data/Android/table.tga"));
         TextFile text(16, 16);
         ASSERT_TRUE(text.open("shaders/GLSL/default.vert", true, 0));
         text.getLine();
@@ -196,9 +229,13 @@ TEST(BinaryFile, ShortRawReadIsReportedShort) {
     EXPECT_EQ(file.read(buffer, 1, 2), 1u);
     EXPECT_EQ(buffer[0], '4');
 
+    // A load into memory that fails leaves the file closed and ready for another open.
     HalfReads whole;
     EXPECT_FALSE(whole.open("ten.bin", true, 0));
     EXPECT_EQ(whole.getError(), FileBase::ERROR_SHORT_READ);
+    EXPECT_EQ(whole.getState(), FileBase::STATE_CLOSED);
+    EXPECT_TRUE(whole.getName().empty());
+    EXPECT_TRUE(whole.open("ten.bin"));
 }
 
 TEST(BinaryFile, WritingAndAppending) {
@@ -280,6 +317,19 @@ TEST(TextFile, LineEnds) {
             EXPECT_TRUE(text.getLine().empty());
             EXPECT_TRUE(text.isEnd());
         }
+    }
+}
+
+// Line buffers that cannot be allocated end the reading with an error, as the end of the
+// data does, so that a loop up to the end stops.
+TEST(TextFile, UnallocatableBuffersEndTheReading) {
+    const char bytes[] = "a\nb\n";
+    for (uint32_t lineSize : {0xFFFFFFFFu, 0xFFFFFFF0u}) {
+        TextFile text(lineSize, 16);
+        ASSERT_TRUE(text.open(static_cast<const void*>(bytes), 4));
+        EXPECT_TRUE(text.getLine().empty());
+        EXPECT_EQ(text.getError(), FileBase::ERROR_SHORT_READ) << lineSize;
+        EXPECT_TRUE(text.isEnd()) << lineSize;
     }
 }
 

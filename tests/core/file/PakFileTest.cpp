@@ -9,6 +9,8 @@
 #include "core/file/BinaryFile.h"
 #include "core/file/FileUtils.h"
 #include "core/file/PakFile.h"
+#include "core/file/TextFile.h"
+#include "core/log/Logger.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tools/datawriter/PakWriter.h"
 
@@ -48,6 +50,11 @@ protected:
         s.resize(file.read(&s[0], 1, n));
         return s;
     }
+    std::string pakRead(PakFile& pak, PakCursor& cursor, uint32_t n) {
+        std::string s(n, '\0');
+        s.resize(pak.pakReadFile(cursor, &s[0], n));
+        return s;
+    }
     TempDirectory dir;
 };
 
@@ -55,20 +62,22 @@ protected:
 
 TEST_F(PakFileTest, StoredMemberReadInPieces) {
     const std::string body = pattern(2500, 1);
-    usePak(makePak({{"a/stored.bin", bytesOf(body), false}}));
-    BinaryFile file;
-    ASSERT_TRUE(file.open("a/stored.bin"));
-    EXPECT_EQ(read(file, 1000), body.substr(0, 1000));
-    EXPECT_EQ(read(file, 1000), body.substr(1000, 1000));
-    EXPECT_FALSE(FileBase::pakFile_->isMemberEnd());
-    EXPECT_EQ(read(file, 1000), body.substr(2000));
-    EXPECT_TRUE(FileBase::pakFile_->isMemberEnd());
-    EXPECT_EQ(read(file, 1000), "");
+    usePak(makePak({{"a/stored.tga", bytesOf(body)}}));
+    ASSERT_TRUE(FileUtils::exists("a/stored.tga"));
+    PakFile& pak = *FileBase::pakFile_;
+    PakCursor cursor;
+    ASSERT_TRUE(pak.pakOpenFile("a/stored.tga", cursor));
+    EXPECT_EQ(pakRead(pak, cursor, 1000), body.substr(0, 1000));
+    EXPECT_EQ(pakRead(pak, cursor, 1000), body.substr(1000, 1000));
+    EXPECT_FALSE(cursor.end);
+    EXPECT_EQ(pakRead(pak, cursor, 1000), body.substr(2000));
+    EXPECT_TRUE(cursor.end);
+    EXPECT_EQ(pakRead(pak, cursor, 1000), "");
 }
 
 TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
     const std::string body = pattern(300000, 2);  // larger than the inflate buffer
-    usePak(makePak({{"big.txt", bytesOf(body), true}, {"next.txt", bytesOf("NEXT"), true}}));
+    usePak(makePak({{"big.txt", bytesOf(body)}, {"next.txt", bytesOf("NEXT")}}));
     BinaryFile file;
     ASSERT_TRUE(file.open("big.txt"));
     EXPECT_EQ(read(file, 100), "");
@@ -77,33 +86,32 @@ TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
     // A second whole read still gives this member, never the bytes that follow it.
     ASSERT_TRUE(file.seek(0));
     EXPECT_EQ(read(file, uint32_t(body.size())), body);
-    EXPECT_FALSE(FileBase::pakFile_->pakSeekFile(1));
+    EXPECT_FALSE(file.seek(1));
 }
 
 TEST_F(PakFileTest, SeeksWithinAStoredMember) {
-    usePak(makePak({{"m", bytesOf("0123456789"), false}}));
-    ASSERT_TRUE(FileUtils::exists("m"));
-    PakFile* pak = FileBase::pakFile_;
-    ASSERT_TRUE(pak->pakOpenFile("m"));
-    EXPECT_TRUE(pak->pakSeekFile(4));
-    EXPECT_TRUE(pak->pakSeekFile(4));
-    char c[4] = {};
-    EXPECT_EQ(pak->pakReadFile(c, 2), 2u);
-    EXPECT_EQ(std::string(c, 2), "45");
-    EXPECT_TRUE(pak->pakSeekFile(50));
-    EXPECT_TRUE(pak->isMemberEnd());
-    EXPECT_EQ(pak->pakReadFile(c, 2), 0u);
-    EXPECT_TRUE(pak->pakCloseFile());
-    EXPECT_FALSE(pak->pakCloseFile());
-    EXPECT_FALSE(pak->pakSeekFile(0));
+    usePak(makePak({{"m.tga", bytesOf("0123456789")}}));
+    ASSERT_TRUE(FileUtils::exists("m.tga"));
+    PakFile& pak = *FileBase::pakFile_;
+    PakCursor cursor;
+    ASSERT_TRUE(pak.pakOpenFile("m.tga", cursor));
+    EXPECT_TRUE(pak.pakSeekFile(cursor, 4));
+    EXPECT_TRUE(pak.pakSeekFile(cursor, 4));
+    EXPECT_EQ(pakRead(pak, cursor, 2), "45");
+    EXPECT_TRUE(pak.pakSeekFile(cursor, 50));
+    EXPECT_TRUE(cursor.end);
+    EXPECT_EQ(pakRead(pak, cursor, 2), "");
+    PakCursor none;
+    EXPECT_FALSE(pak.pakSeekFile(none, 0));
+    EXPECT_EQ(pakRead(pak, none, 2), "");
 }
 
 TEST_F(PakFileTest, NestedOpensContinueWhereTheyStopped) {
     const std::string a = pattern(3000, 3);
     const std::string b = pattern(3000, 4);
-    usePak(makePak({{"a", bytesOf(a), false}, {"b", bytesOf(b), true}}));
+    usePak(makePak({{"a.tga", bytesOf(a)}, {"b", bytesOf(b)}}));
     BinaryFile first;
-    ASSERT_TRUE(first.open("a"));
+    ASSERT_TRUE(first.open("a.tga"));
     EXPECT_EQ(read(first, 1000), a.substr(0, 1000));
     {
         BinaryFile second;
@@ -134,7 +142,7 @@ TEST_F(PakFileTest, FirstOfTwoEntriesWithOneHashWins) {
 }
 
 TEST_F(PakFileTest, OneArchiveAtATime) {
-    usePak(makePak({{"x", bytesOf("x"), false}}));
+    usePak(makePak({{"x", bytesOf("x")}}));
     ASSERT_TRUE(FileUtils::exists("x"));
     PakFile* open = FileBase::pakFile_;
     EXPECT_FALSE(FileBase::openPakFile((dir / "trellin.pak").c_str()));
@@ -144,12 +152,12 @@ TEST_F(PakFileTest, OneArchiveAtATime) {
 }
 
 TEST_F(PakFileTest, ListingByDirectory) {
-    usePak(makePak({{"shaders/GLSL/a.vert", bytesOf("a"), true},
-                    {"shaders/GLSL/a.frag", bytesOf("b"), true},
-                    {"shaders/GLSL/lib/common.glsl", bytesOf("c"), true},
-                    {"shaders/GLSL/lib/more.glsl", bytesOf("d"), true},
-                    {"shaders/GLSL/old/x.vert", bytesOf("e"), true},
-                    {"textures/t.png", bytesOf("f"), false}}));
+    usePak(makePak({{"shaders/GLSL/a.vert", bytesOf("a")},
+                    {"shaders/GLSL/a.frag", bytesOf("b")},
+                    {"shaders/GLSL/lib/common.glsl", bytesOf("c")},
+                    {"shaders/GLSL/lib/more.glsl", bytesOf("d")},
+                    {"shaders/GLSL/old/x.vert", bytesOf("e")},
+                    {"textures/t.png", bytesOf("f")}}));
     ASSERT_TRUE(FileUtils::exists("textures/t.png"));
     Array<ZqString> files;
     Array<ZqString> directories;
@@ -184,7 +192,7 @@ TEST_F(PakFileTest, EmptyDirectoryStillListsItsListing) {
 }
 
 TEST_F(PakFileTest, ArchiveImageInMemory) {
-    const Bytes image = makePak({{"m/one.txt", bytesOf(pattern(5000, 5)), true}});
+    const Bytes image = makePak({{"m/one.txt", bytesOf(pattern(5000, 5))}});
     ASSERT_TRUE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
     EXPECT_FALSE(FileBase::registerRamPakFile("ram.pak", image.data(), uint32_t(image.size())));
     FileBase::setRootPath("ram.pak");
@@ -289,4 +297,77 @@ TEST_F(PakFileTest, MalformedArchives) {
             }
         }
     }
+}
+
+// Each file reads only the member it opened, whatever other files open, read and close in
+// between; a loose file opened before the archive keeps reading the disk.
+TEST_F(PakFileTest, EachFileReadsWhatItOpened) {
+    const std::string a = pattern(3000, 7);
+    const std::string b = pattern(3000, 8);
+    dir.write("loose/x.txt", std::string("LOOSE BYTES"));
+    FileBase::setRootPath((dir / "loose").c_str());
+    BinaryFile loose;
+    ASSERT_TRUE(loose.open("x.txt"));
+    EXPECT_EQ(read(loose, 2), "LO");
+
+    usePak(makePak({{"a.tga", bytesOf(a)}, {"b.tga", bytesOf(b)}}));
+    BinaryFile first;
+    BinaryFile second;
+    ASSERT_TRUE(first.open("a.tga"));
+    ASSERT_TRUE(second.open("b.tga"));
+    EXPECT_EQ(read(first, 100), a.substr(0, 100));
+    EXPECT_EQ(read(second, 100), b.substr(0, 100));
+    EXPECT_EQ(read(first, 100), a.substr(100, 100));
+    EXPECT_EQ(read(loose, 4), "OSE ");
+    ASSERT_TRUE(first.close());
+    EXPECT_EQ(read(second, 100), b.substr(100, 100));
+    ASSERT_TRUE(first.open("a.tga"));
+    ASSERT_TRUE(second.seek(2990));
+    EXPECT_EQ(read(first, 10), a.substr(0, 10));
+    EXPECT_EQ(read(second, 100), b.substr(2990));
+    EXPECT_EQ(read(loose, 100), "BYTES");
+}
+
+// A member whose archive was closed, or replaced by another, reads nothing (and says so)
+// rather than another member's bytes.
+TEST_F(PakFileTest, MemberOfAClosedArchiveFails) {
+    dir.write("other/trellin.pak", makePak({{"c.tga", bytesOf("CCCCCCCC")}}));
+    usePak(makePak({{"a.tga", bytesOf("AAAAAAAA")}}));
+    BinaryFile file;
+    ASSERT_TRUE(file.open("a.tga"));
+    EXPECT_EQ(read(file, 2), "AA");
+    FileBase::setRootPath((dir / "other/trellin.pak").c_str());
+    BinaryFile other;
+    ASSERT_TRUE(other.open("c.tga"));
+    EXPECT_EQ(read(file, 2), "");
+    EXPECT_EQ(file.getError(), FileBase::ERROR_SHORT_READ);
+    EXPECT_NE(std::string(ZqLog.getLine()).find("a.tga"), std::string::npos) << ZqLog.getLine();
+    EXPECT_FALSE(file.seek(0));
+    EXPECT_EQ(read(other, 8), "CCCCCCCC");
+    EXPECT_TRUE(file.close());
+}
+
+// A read in pieces of a compressed member fails as before, but names the member in the log.
+TEST_F(PakFileTest, PiecewiseReadOfACompressedMemberIsLogged) {
+    usePak(makePak({{"lines.txt", bytesOf("one\ntwo\n" + pattern(200, 9))}}));
+    TextFile text(64, 16);
+    ASSERT_TRUE(text.open("lines.txt"));
+    EXPECT_EQ(text.getLine(), "");
+    EXPECT_EQ(text.getError(), FileBase::ERROR_SHORT_READ);
+    const std::string line = ZqLog.getLine();
+    EXPECT_NE(line.find("lines.txt"), std::string::npos) << line;
+    EXPECT_NE(line.find("compressed"), std::string::npos) << line;
+}
+
+// Only ".pak" followed by "/" names an archive; any other path closes the open one and is
+// read from the disk.
+TEST_F(PakFileTest, OnlyAPakFollowedBySlashNamesAnArchive) {
+    usePak(makePak({{"m.tga", bytesOf("ARCHIVE")}}));
+    ASSERT_TRUE(FileUtils::exists("m.tga"));
+    dir.write("x.pakfoo/m.tga", std::string("LOOSE"));
+    FileBase::setRootPath((dir / "x.pakfoo").c_str());
+    BinaryFile file;
+    ASSERT_TRUE(file.open("m.tga"));
+    EXPECT_EQ(FileBase::pakFile_, nullptr);
+    EXPECT_EQ(read(file, 10), "LOOSE");
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/memory/FilledAllocator.h"
+
 namespace {
 
 using orvo::HashString;
@@ -40,6 +42,19 @@ TEST(ServiceSingleton, RegisterOnceDeregisterIdempotent) {
     EXPECT_EQ(CountingService::destroyed, 1);
     deregisterService<CountingService>();
     EXPECT_EQ(CountingService::destroyed, 1);
+}
+
+// Larger than category 0's largest allocator (64 MiB), so it can never be allocated.
+struct OversizedService : ServiceSingleton<OversizedService> {
+    unsigned char payload[65u << 20];
+};
+
+TEST(ServiceSingleton, RegistrationNeverStoresThroughANullService) {
+    if (!trellin_test::OPERATORS_REPLACED) {
+        GTEST_SKIP() << "categorised forms use the standard heap in this build";
+    }
+    EXPECT_EQ(registerService<OversizedService>("OversizedService"), nullptr);
+    EXPECT_EQ(ServiceSingleton<OversizedService>::instance_, nullptr);
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include "core/memory/Allocator.h"
 #include "core/memory/AllocatorBlockList.h"
 #include "core/memory/ZequinAllocation.h"
+#include "core/text/ZqString.h"
+#include "tests/core/memory/FilledAllocator.h"
 
 namespace {
 
@@ -154,11 +156,7 @@ TEST(MemoryManagerTest, CategoryGivesItsFirstAllocator) {
     EXPECT_EQ(manager().getAllocatorFromCategory(17), nullptr);
 }
 
-#ifdef TRELLIN_REPLACE_ALLOCATORS
-constexpr bool REPLACED = true;
-#else
-constexpr bool REPLACED = false;
-#endif
+constexpr bool REPLACED = trellin_test::OPERATORS_REPLACED;
 
 TEST(MemoryManagerTest, CategorisedNewRefusesBadRequests) {
     EXPECT_EQ(new (-1, ZequinAllocation) char[8], nullptr);
@@ -235,6 +233,45 @@ TEST(MemoryManagerTest, PlainNewUsesCategoryOneThenTheProcessHeap) {
     delete[] huge;
     delete[] large;
     delete[] small;
+}
+
+// Allocator 31 is the last (and only large enough) one for 1200 bytes in categories 1 and 15.
+TEST(MemoryManagerTest, EngineStringsFallBackToTheProcessHeapWhenTheirPoolsAreFull) {
+    {
+        trellin_test::FilledAllocator full(31);
+        const orvo::ZqString text(1200, 'x');
+        EXPECT_EQ(owner(text.data()), MemoryManager::PLATFORM_ALLOCATOR);
+        EXPECT_EQ(text.back(), 'x');
+    }
+    const orvo::ZqString text(1200, 'y');
+    EXPECT_EQ(owner(text.data()), 31);
+}
+
+TEST(MemoryManagerTest, LargePlainRequestsStayOutOfThePools) {
+    const struct {
+        std::size_t size;
+        int allocator;
+    } cases[] = {
+        {10, 26},
+        {5000, 31},
+        {MemoryManager::LARGE_REQUEST, 31},
+        {MemoryManager::LARGE_REQUEST + 1, MemoryManager::PLATFORM_ALLOCATOR},
+        {std::size_t(3) << 20, MemoryManager::PLATFORM_ALLOCATOR},
+    };
+    for (int category : {1, 15}) {
+        for (const auto& c : cases) {
+            void* block = MemoryManager::allocatePlain(c.size, category);
+            EXPECT_EQ(owner(block), c.allocator) << c.size << " bytes, category " << category;
+            MemoryManager::deallocatePlain(block);
+        }
+    }
+    if (REPLACED) {
+        // Big standard containers leave the pools to the small allocations and strings.
+        const std::vector<char> first(std::size_t(3) << 20), second(std::size_t(1) << 20);
+        const orvo::ZqString text(1200, 'x');
+        EXPECT_EQ(owner(text.data()), 31);
+        EXPECT_EQ(owner(first.data()), MemoryManager::PLATFORM_ALLOCATOR);
+    }
 }
 
 TEST(MemoryManagerDeathTest, TeardownEndsTheManagerForGood) {

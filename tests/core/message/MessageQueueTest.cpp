@@ -90,12 +90,42 @@ TEST_F(MessageQueueTest, EmptyPointerIsRefused) {
     EXPECT_EQ(drain(), std::vector<int>{7});
 }
 
-TEST_F(MessageQueueTest, PostingLeavesTheViewsSnapshotAlone) {
-    post(1);
+TEST_F(MessageQueueTest, PostingCopiesNothingAndLeavesTheViewsSnapshotAlone) {
+    const NumberPtr queued = boost::make_shared<NumberMessage>(1);
+    orvo::MessageSystem::getQueue<NumberMessage>().postMessage(queued);
     orvo::MessageQueue<NumberMessage> queue = orvo::MessageSystem::getQueue<NumberMessage>();
     EXPECT_TRUE(queue.postMessage(boost::make_shared<NumberMessage>(2)));
+    EXPECT_EQ(queued.use_count(), 2);  // this pointer and the queue's
     EXPECT_EQ(queue.snapshotSize(), 1u);
+    EXPECT_EQ(queued.use_count(), 3);
     EXPECT_EQ(orvo::MessageQueueActual<NumberMessage>::instance()->size(), 2u);
+}
+
+struct OtherMessage : public orvo::Message {
+    OtherMessage() : orvo::Message("OtherMessage") {}
+};
+
+TEST_F(MessageQueueTest, AViewNoticesThatItsQueueIsGone) {
+    post(1);
+    orvo::MessageQueue<NumberMessage> stale = orvo::MessageSystem::getQueue<NumberMessage>();
+    orvo::MessageSystem::removeQueue<NumberMessage>();
+    // A queue of another type may take the freed block; the view must not post into it.
+    orvo::MessageQueueActual<OtherMessage>* other =
+        orvo::MessageQueueActual<OtherMessage>::instance();
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(stale.postMessage(boost::make_shared<NumberMessage>(2)));
+    EXPECT_FALSE(orvo::MessageQueueActual<NumberMessage>::exists());
+    EXPECT_EQ(other->size(), 0u);
+    // Its queue's messages went with the queue.
+    NumberPtr message;
+    EXPECT_FALSE(stale.nextMessage(message));
+
+    // Once its type has a queue again, the view posts there.
+    post(3);
+    EXPECT_TRUE(stale.postMessage(boost::make_shared<NumberMessage>(4)));
+    EXPECT_EQ(other->size(), 0u);
+    EXPECT_EQ(drain(), (std::vector<int>{3, 4}));
+    orvo::MessageSystem::removeQueue<OtherMessage>();
 }
 
 TEST_F(MessageQueueTest, QueueIsCreatedOnFirstUseAndRemovedWithItsMessages) {

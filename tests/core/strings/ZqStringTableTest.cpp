@@ -64,8 +64,7 @@ TEST(ZqStringTable, LanguagesFromTheArchive) {
     std::vector<trellin::PakMember> members;
     for (const auto& l : languages) {
         members.push_back({std::string("scripts/Rml/Locale/") + l.file,
-                           table({{"S_START", l.start}, {"S_EMPTY", ""}, {"S_PAUSE", "||"}}),
-                           true});
+                           table({{"S_START", l.start}, {"S_EMPTY", ""}, {"S_PAUSE", "||"}})});
     }
     Bytes image;
     std::string error;
@@ -103,6 +102,8 @@ TEST(ZqStringTable, EdgeCasesOfTheFile) {
         {"offset at a NUL", words({1, key, 3}, std::string("abc\0", 4)), true, ""},
         {"last text without its NUL", words({1, key, 0}, "abc"), true, "abc"},
         {"offset beyond the texts", words({1, key, 40}, std::string("abc\0", 4)), true,
+         "*untranslated*"},
+        {"offset at the end of the texts", words({1, key, 4}, std::string("abc\0", 4)), true,
          "*untranslated*"},
         {"shorter than its entries", words({3, key, 0}, ""), false, "*untranslated*"},
         {"huge count", words({0xFFFFFFFFu}, "xxxxxxxx"), false, "*untranslated*"},

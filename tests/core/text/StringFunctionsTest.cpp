@@ -148,6 +148,20 @@ TEST(StringFunctionsTest, Split) {
     }
 }
 
+TEST(StringFunctionsTest, TextToStringStopsAtTheTerminatingNul) {
+    ZqText loaded;
+    loaded.loadStream("D\xC3\xA9marrer");  // as the string tables hand texts out
+    EXPECT_EQ(textToString(loaded), ZqString("D\xC3\xA9marrer"));
+
+    ZqText built;  // code points only: no NUL at all
+    built.pushBack('o');
+    built.pushBack(0xE9);
+    EXPECT_EQ(textToString(built), ZqString("o\xC3\xA9"));
+    built.pushBack(0);
+    EXPECT_EQ(textToString(built).size(), 3u);
+    EXPECT_EQ(textToString(ZqText()), ZqString());
+}
+
 TEST(StringFunctionsTest, StringToFloat) {
     const struct {
         const char* text;

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <pthread.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <atomic>
 #include <condition_variable>
+#include <fstream>
 #include <mutex>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "core/thread/Jobber.h"
@@ -11,13 +16,38 @@
 namespace orvo {
 namespace {
 
+pid_t threadId() { return static_cast<pid_t>(syscall(SYS_gettid)); }
+
+// The kernel's state letter of one of this process's threads ('S' while it sleeps, as in a
+// join), or 0 once the thread has ended.
+char threadState(pid_t id) {
+    std::ifstream stat("/proc/self/task/" + std::to_string(id) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line) || line.rfind(')') == std::string::npos) {
+        return 0;
+    }
+    return line[line.rfind(')') + 2];
+}
+
+// Polls until the condition holds; false after about ten seconds.
+template <class Condition>
+bool waitUntil(Condition condition) {
+    for (int i = 0; i < 100000; ++i) {
+        if (condition()) {
+            return true;
+        }
+        usleep(100);
+    }
+    return false;
+}
+
 // What the jobs of one test record, under its own lock.
 class Journal {
 public:
     void started(int id) {
         std::lock_guard<std::mutex> guard(mutex_);
         started_.push_back(id);
-        threads_.push_back(pthread_self());
+        threads_.push_back(threadId());
         changed_.notify_all();
     }
     void waitForStarts(std::size_t count) {
@@ -44,7 +74,8 @@ public:
         std::lock_guard<std::mutex> guard(mutex_);
         return started_;
     }
-    std::vector<pthread_t> threads() {
+    // The thread ids of the started jobs, in start order.
+    std::vector<pid_t> threads() {
         std::lock_guard<std::mutex> guard(mutex_);
         return threads_;
     }
@@ -53,7 +84,7 @@ private:
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<int> started_;
-    std::vector<pthread_t> threads_;
+    std::vector<pid_t> threads_;
     std::vector<int> released_;
 };
 
@@ -107,10 +138,43 @@ TEST(JobberTest, WorkersTakeJobsInSubmissionOrder) {
     journal.release(3);
 
     // Every job ran on one of the two workers, never on the caller's thread.
-    std::vector<pthread_t> threads = journal.threads();
-    for (pthread_t t : threads) {
-        EXPECT_FALSE(pthread_equal(t, pthread_self()));
+    for (pid_t id : journal.threads()) {
+        EXPECT_NE(id, threadId());
     }
+}
+
+TEST(JobberTest, DestructionStopsEveryWorkerBeforeJoiningAny) {
+    if (threadState(threadId()) == 0) {
+        GTEST_SKIP() << "thread states cannot be read here";
+    }
+    Journal journal;
+    Jobber* jobber = new Jobber();
+    jobber->addJob(job(journal, 1, true));
+    jobber->addJob(job(journal, 2, true));
+    jobber->addJob(job(journal, 3));
+    jobber->start();
+    journal.waitForStarts(2);
+    const std::vector<int> started = journal.started();
+    const std::vector<pid_t> workers = journal.threads();
+
+    std::atomic<pid_t> destroyerId{0};
+    std::thread destroyer([&] {
+        destroyerId = threadId();
+        delete jobber;
+    });
+    // Asleep: the destructor is joining a worker, so both may have been told to stop by now.
+    const bool joining =
+        waitUntil([&] { return destroyerId != 0 && threadState(destroyerId) == 'S'; });
+    // The workers were made in order, so the later one has the higher id; a destructor that
+    // stops and joins one worker at a time joins the earlier first. The later worker's job ends
+    // first: once it has, the worker has either left or taken job 3.
+    const std::size_t later = workers[0] > workers[1] ? 0 : 1;
+    journal.release(started[later]);
+    waitUntil([&] { return journal.started().size() > 2 || threadState(workers[later]) == 0; });
+    journal.release(started[1 - later]);
+    destroyer.join();
+    EXPECT_TRUE(joining);
+    EXPECT_EQ(journal.started().size(), 2u);
 }
 
 TEST(JobberTest, StopsIdleWorkersAndReleasesQueuedJobs) {

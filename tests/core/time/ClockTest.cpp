@@ -22,8 +22,10 @@ TEST(ClockTest, ForwardsToTheSource) {
     source.now = 7.0;
     EXPECT_TRUE(Clock::paused());
     EXPECT_EQ(Clock::getCurrentTime(), 2.5);
-    EXPECT_EQ(Clock::resume(), 7.0);
+    EXPECT_EQ(Clock::resume(), 2.5);
     EXPECT_FALSE(Clock::paused());
+    source.now = 8.0;
+    EXPECT_EQ(Clock::getCurrentTime(), 3.5);
     Clock::reset();
     EXPECT_EQ(Clock::getCurrentTime(), 0.0);
 }

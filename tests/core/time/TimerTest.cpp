@@ -31,12 +31,15 @@ TEST(TimerTest, CountsWholePeriodsOfTheClock) {
     EXPECT_EQ(timer.update(Clock::getCurrentTime()), 1u);  // exactly at the period's end
     EXPECT_EQ(timer.getRemaining(), 0.5);
 
-    // A paused clock stands still, so the timer counts nothing until it resumes.
+    // The clock stands still while paused and skips the paused span: the timer counts neither.
     Clock::pause();
     source.now = 10.0;
     EXPECT_EQ(timer.update(Clock::getCurrentTime()), 0u);
     Clock::resume();
-    EXPECT_EQ(timer.update(Clock::getCurrentTime()), 15u);
+    EXPECT_EQ(timer.update(Clock::getCurrentTime()), 0u);
+    EXPECT_EQ(timer.getRemaining(), 0.5);
+    source.now = 11.0;
+    EXPECT_EQ(timer.update(Clock::getCurrentTime()), 2u);
 }
 
 TEST(TimerTest, StopRestoresTheFullPeriod) {

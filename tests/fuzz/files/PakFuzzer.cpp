@@ -11,7 +11,9 @@ using namespace orvo;
 
 namespace {
 
-const char* const NAMES[] = {"a.txt", "dir/b.bin", "dir/sub/c.txt"};
+// Each member under a name that the writer compresses or one that it stores.
+const char* const NAMES[2][3] = {{"a.txt", "dir/b.bin", "dir/sub/c.txt"},
+                                 {"a.tga", "dir/b.png", "dir/sub/c.tga"}};
 
 // Reads a member whole and then in pieces, with another member opened in between.
 void readMember(const char* name, const char* nested) {
@@ -45,12 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) {
         return 0;
     }
+    const char* names[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        names[i] = NAMES[data[0] >> (i + 1) & 1][i];
+    }
     trellin::Bytes image;
     if ((data[0] & 1) != 0) {
         std::vector<trellin::Bytes> bodies = trellin_fuzz::splitInput(data + 4, size - 4, 3);
         std::vector<trellin::PakMember> members;
         for (std::size_t i = 0; i < 3; ++i) {
-            members.push_back({NAMES[i], bodies[i], (data[0] >> (i + 1) & 1) != 0});
+            members.push_back({names[i], bodies[i]});
         }
         std::string error;
         trellin::buildPak(members, image, error);
@@ -62,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     trellin_fuzz::FuzzArchive archive(image);
     for (std::size_t i = 0; i < 3; ++i) {
-        readMember(NAMES[i], NAMES[(i + 1) % 3]);
+        readMember(names[i], names[(i + 1) % 3]);
     }
     if (FileBase::pakFile_ != nullptr) {
         Array<ZqString> files;

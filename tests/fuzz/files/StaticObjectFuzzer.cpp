@@ -84,11 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     const char* pair = (data[0] & 2) != 0 ? ".binblock" : ".array";
-    std::vector<trellin::PakMember> members = {
-        {"Set.objects", files[0], false},
-        {"Set.ids", files[1], true},
-        {std::string("Set") + pair + "_data", files[2], false},
-        {std::string("Set") + pair + "_fixup", files[3], true}};
+    std::vector<trellin::PakMember> members = {{"Set.objects", files[0]},
+                                               {"Set.ids", files[1]},
+                                               {std::string("Set") + pair + "_data", files[2]},
+                                               {std::string("Set") + pair + "_fixup", files[3]}};
     trellin::Bytes image;
     std::string error;
     trellin::buildPak(members, image, error);

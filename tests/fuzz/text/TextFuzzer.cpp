@@ -6,8 +6,9 @@
 
 using namespace orvo;
 
-// The first byte picks the separator; the rest is the text. Every function must return without
-// reading out of bounds, hanging or overflowing.
+// The first byte picks the separator (and, by its top bit, whether lines starting "//" are
+// refused); the rest is the text. Every function must return without reading out of bounds,
+// hanging or overflowing.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) {
         return 0;
@@ -20,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     stringToUnsignedInt(text);
 
     Array<ZqString> tokens;
-    tokenize(text, &tokens, ZqString(1, separator), (size & 1) != 0, ZqString(text, 0, 1));
+    const ZqString refusalPrefix((data[0] & 0x80) != 0 ? "//" : "");
+    tokenize(text, &tokens, ZqString(1, separator), (size & 1) != 0, refusalPrefix);
     ZqString left, right;
     split(text, separator, &left, &right);
 

@@ -267,8 +267,8 @@ TEST_F(ScriptSystemTest, DoFileRunsFilesAndArchiveMembersInTheCallersState) {
     trellin::Bytes pak;
     std::string error;
     ASSERT_TRUE(trellin::buildPak(
-        {{"scripts/Lua/member.lua", trellin_test::bytesOf("member = 'from the archive'"), true}},
-        pak, error))
+        {{"scripts/Lua/member.lua", trellin_test::bytesOf("member = 'from the archive'")}}, pak,
+        error))
         << error;
     dir.write("trellin.pak", pak);
     FileBase::setRootPath((dir / "trellin.pak").c_str());

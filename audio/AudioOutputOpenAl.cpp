@@ -5,9 +5,22 @@
 #include <boost/shared_ptr.hpp>
 
 #include "audio/AudioSystemMessage.h"
+#include "core/memory/ZequinAllocation.h"
 #include "core/thread/Jobber.h"
 
 namespace orvo {
+
+namespace {
+
+// What a write hands to the workers. It holds nothing of the output, so the output may go
+// while it waits in the queue.
+class OutputReadyReport : public Job {
+public:
+    void execute() override { AudioSystemMessage::post(AudioSystemMessage::OUTPUT_READY); }
+    void cancel() override {}
+};
+
+}  // namespace
 
 AudioOutputOpenAl::AudioOutputOpenAl(unsigned int bufferLength, unsigned int sampleRate,
                                      unsigned int channels)
@@ -54,8 +67,12 @@ void AudioOutputOpenAl::writeToOutput(const short* samples, unsigned int count) 
     samples_ = samples;
     sampleCount_ = count;
     Jobber* jobber = Jobber::instance_;
-    if (jobber != nullptr) {
-        jobber->addJob(boost::shared_ptr<Job>(this, &AudioOutput::sharedPtrDelete));
+    if (jobber == nullptr) {
+        return;
+    }
+    Job* report = new (0, ZequinAllocation) OutputReadyReport();
+    if (report != nullptr) {
+        jobber->addJob(boost::shared_ptr<Job>(report));
     }
 }
 

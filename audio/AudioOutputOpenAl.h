@@ -21,7 +21,8 @@ public:
     // Releases and restores the current context.
     void suspend() override;
     void resume() override;
-    // Keeps the samples and reports through the Jobber.
+    // Keeps the samples and has the Jobber's workers report the output ready, through a job of
+    // its own: the output may be gone by the time a worker runs it.
     void writeToOutput(const short* samples, unsigned int count) override;
 
     static const char* getAlErrorString(int code);

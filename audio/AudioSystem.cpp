@@ -105,7 +105,10 @@ boost::shared_ptr<Source> AudioSystem::createSource() {
         return boost::shared_ptr<Source>();
     }
     const boost::shared_ptr<Source> shared(source);
-    sources_.pushBack(shared);
+    // A source the system does not list would be out of reach of pause, suspend and stop.
+    if (!sources_.pushBack(shared)) {
+        return boost::shared_ptr<Source>();
+    }
     return shared;
 }
 

@@ -43,6 +43,7 @@ public:
     // Buffers live until shutdown: removes nothing.
     bool destroyBuffer(const HashString& name);
 
+    // Empty when the source cannot be made or listed.
     boost::shared_ptr<Source> createSource();
     bool destroySource(const boost::shared_ptr<Source>& source);
 

@@ -12,7 +12,7 @@ RenderTarget::RenderTarget(const char* name)
       shaderOverride_(false),
       texturesEnabled_(true),
       optimiseMode_(DEPTH_ON),
-      textureWrap_(1) {}
+      textureWrap_(REPEAT) {}
 
 void RenderTarget::setShaderOverride(const HashString& name) {
     shaderOverrideName_ = name;
@@ -25,3 +25,5 @@ void RenderTarget::releaseShaderOverride() {
 }
 
 }  // namespace orvo
+
+const orvo::RenderTarget::OptimiseRender OPTIMISE_RENDER = orvo::RenderTarget::DEPTH_ON;

@@ -26,6 +26,7 @@ public:
     // Selects the alpha-test reference pair (1, 2, 3 or any other value).
     enum AlphaTestMode : uint32_t {};
     enum PrimitiveMode : uint32_t { TRIANGLES = 0, LINES = 1, POINTS = 2 };
+    enum TextureWrap : uint32_t { CLAMP_TO_EDGE = 0, REPEAT = 1 };
 
     explicit RenderTarget(const char* name);
     virtual ~RenderTarget() {}
@@ -78,8 +79,16 @@ public:
     virtual void getProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual void getViewMatrix(ZqMatrix<4, 4>& out) const = 0;
     virtual bool displayOn() = 0;
+    // The product of the current draw's world matrix, the view and the projection, in the
+    // form the other matrices are copied out (ready for a mat4 uniform). Parameter updaters
+    // read it while the draw's uniforms are filled.
+    virtual void getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const = 0;
 
     bool startDisplay() { return displayOn(); }
+
+    // How textures bound by later draws wrap: REPEAT, or CLAMP_TO_EDGE (any other value).
+    void setTextureWrap(uint32_t wrap) { textureWrap_ = wrap; }
+    uint32_t getTextureWrap() const { return textureWrap_; }
 
     unsigned getDisplayWidth() const { return displayWidth_; }
     unsigned getDisplayHeight() const { return displayHeight_; }
@@ -99,3 +108,6 @@ protected:
 };
 
 }  // namespace orvo
+
+// The mode the game initialises its graphics with: depth test and writes on.
+extern const orvo::RenderTarget::OptimiseRender OPTIMISE_RENDER;

@@ -26,6 +26,10 @@ public:
                                            HashString const& name);
 
     HashString getName() const { return name_; }
+    // The maps in the order added, to read what an action is bound to.
+    const Array<PeripheralMap>& getInputs() const { return inputs_; }
+    const Array<PeripheralMap>& getOutputs() const { return outputs_; }
+
     float getInputValue(HashString const& name) const;
     bool isInputOn(HashString const& name) const;
     bool hasInputChanged(HashString const& name) const;

@@ -90,8 +90,10 @@ void postWindowState(int state) {
 }  // namespace
 
 PeripheralSystem::PeripheralSystem()
-    : platformControlSetup(new (0, ZequinAllocation) PlatformControlSetupPlaybook()),
-      maxControllers(0) {
+    : PeripheralSystem(new (0, ZequinAllocation) PlatformControlSetupPlaybook()) {}
+
+PeripheralSystem::PeripheralSystem(PlatformControlSetup* setup)
+    : platformControlSetup(setup), maxControllers(0) {
     controllers.resize(Controller::TYPE_COUNT, Array<Controller>());
     for (Controller::Type type : BUILT_TYPES) {
         const unsigned int count =
@@ -161,5 +163,10 @@ void PeripheralSystem::populateActionGroupArray(Array<ActionGroup>& copies) {
 }
 
 void PeripheralSystem::clearAllActionGroups() { actionGroups.clear(); }
+
+Array<Controller>* PeripheralSystem::getControllers(Controller::Type type) {
+    const std::size_t index = static_cast<std::size_t>(type);
+    return type >= 0 && index < controllers.size() ? &controllers[index] : nullptr;
+}
 
 }  // namespace orvo

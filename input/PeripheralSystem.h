@@ -19,7 +19,11 @@ class PlatformControlSetup;
 // PlaybookSystemEventMessages, and then every group is recomputed. Main thread only.
 class PeripheralSystem : public Locator::ServiceSingleton<PeripheralSystem> {
 public:
+    // With the tablet's control set-up.
     PeripheralSystem();
+    // With another platform's set-up (made in memory category 0), which it owns from now on; a
+    // null set-up gives no controllers.
+    explicit PeripheralSystem(PlatformControlSetup* setup);
     ~PeripheralSystem() override;
     PeripheralSystem(const PeripheralSystem&) = delete;
     PeripheralSystem& operator=(const PeripheralSystem&) = delete;
@@ -38,6 +42,9 @@ public:
     void clearAllActionGroups();
 
     unsigned int getMaxControllers() const { return maxControllers; }
+    // The controllers of one type, for a device that is written outside the platform's event
+    // path; null for a type outside 0 to 8.
+    Array<Controller>* getControllers(Controller::Type type);
 
 private:
     void handleEvent(bps_event_t* event);

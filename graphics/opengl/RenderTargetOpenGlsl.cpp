@@ -55,7 +55,6 @@ RenderTargetOpenGlsl::RenderTargetOpenGlsl(const char* name)
       scissorOn_(false),
       enabledTexCoordUnits_(0),
       lastDrawn_(nullptr),
-      lastDrawnProgram_(nullptr),
       renderingToTexture_(false),
       framebuffer_(0),
       boundArrayBuffer_(NO_NAME),
@@ -67,6 +66,8 @@ RenderTargetOpenGlsl::RenderTargetOpenGlsl(const char* name)
       worldView_(ZqMatrix<4, 4>::IDENTITY),
       worldViewProjection_(ZqMatrix<4, 4>::IDENTITY),
       activeTextureUnit_(NO_TEXTURE_UNIT),
+      textureChangesSeen_(TextureManager::bindingChanges()),
+      bindingsWrap_(textureWrap_),
       alphaTest_(false),
       alphaTestReference_{0.0f, 0.0f} {
     std::fill(boundTextures_, boundTextures_ + CACHED_TEXTURE_UNITS, NO_NAME);
@@ -111,12 +112,25 @@ void RenderTargetOpenGlsl::setBackgroundClearColor(const ZqColorRoot<float>& col
 
 namespace {
 
-// Loaded geometry is data: a block shorter than its vertices, or an index past the last
-// vertex, would make GL read outside the uploaded buffers.
+// The largest vertex part. An attribute whose part a block lacks still reads that many bytes
+// at the start of each vertex.
+const uint32_t LARGEST_PART = 12;
+
+// Loaded geometry is data: a block shorter than what the draw reads of its vertices, or an
+// index past the last vertex, would make GL read outside the uploaded buffers. The draw steps
+// by the stride of the format flags, whatever stride the block states.
 bool geometryFits(const VertexBufferData& vertices, const VertexIndexBufferData& indices) {
-    if (uint64_t(vertices.vertexCount) * vertices.stride > vertices.dataSize ||
-        (vertices.dataSize != 0 && vertices.data == nullptr)) {
-        return false;
+    const uint32_t stride = VertexBufferData::strideOf(vertices.formatFlags);
+    if (vertices.vertexCount != 0) {
+        // Stride 0 would make GL take the attributes as tightly packed.
+        if (stride == 0) {
+            return false;
+        }
+        const uint64_t reads =
+            uint64_t(vertices.vertexCount - 1) * stride + std::max(stride, LARGEST_PART);
+        if (reads > vertices.dataSize || vertices.data == nullptr) {
+            return false;
+        }
     }
     for (unsigned short index : indices.indices) {
         if (index >= vertices.vertexCount) {
@@ -139,8 +153,7 @@ void RenderTargetOpenGlsl::drawStaticItem(
     if (world) {
         applyTransformMatrix(*world);
     }
-    VboContainer* container =
-        VboContainer::getVboContainer(vertices.get(), indices.get(), vboTable_);
+    VboContainer* container = findVbo(*vertices, *indices);
     if (container == nullptr) {
         if (!geometryFits(*vertices, *indices)) {
             return;
@@ -156,14 +169,11 @@ void RenderTargetOpenGlsl::drawStaticItem(
     }
     resetVertexAttributes(shaderOverride_ ? shaderOverrideName_ : material->shaderName);
     setupTextures(*material);
-    if (attributeSetProgram_ == HashString()) {
-        attributeSetProgram_ = material->shaderName;
-    }
     ShaderManager* manager = ShaderManager::instance_;
     if (manager != nullptr && manager->getActiveShaderProgram()) {
         drawVbo(container, *material, *manager->getActiveShaderProgram());
         lastDrawn_ = container;
-        lastDrawnProgram_ = manager->getActiveShaderProgram().get();
+        lastDrawnProgram_ = manager->getActiveShaderProgram();
     }
 }
 
@@ -174,8 +184,7 @@ void RenderTargetOpenGlsl::drawDynamicItem(
     const boost::shared_ptr<ZqMatrix<4, 4>>& world) {
     drawStaticItem(material, vertices, indices, world);
     if (vertices && indices) {
-        VboContainer* container =
-            VboContainer::getVboContainer(vertices.get(), indices.get(), vboTable_);
+        VboContainer* container = findVbo(*vertices, *indices);
         if (container != nullptr) {
             container->framesToLive = 1;
         }
@@ -194,7 +203,7 @@ void RenderTargetOpenGlsl::drawVbo(VboContainer* container, const Material& mate
     container->framesToLive = STATIC_FRAMES_TO_LIVE;
     // The set-up belongs to the pair and the program together: samplers and attribute
     // locations are the program's.
-    if (container != lastDrawn_ || &program != lastDrawnProgram_) {
+    if (container != lastDrawn_ || &program != lastDrawnProgram_.get()) {
         if (boundArrayBuffer_ != container->vertexBufferName) {
             glBindBuffer(GL_ARRAY_BUFFER, container->vertexBufferName);
             boundArrayBuffer_ = container->vertexBufferName;
@@ -223,7 +232,8 @@ void RenderTargetOpenGlsl::drawVbo(VboContainer* container, const Material& mate
                 glDisableVertexAttribArray(location);
             }
         }
-        const std::size_t slots = material.textureSlots.size();
+        const std::size_t slots =
+            std::min<std::size_t>(material.textureSlots.size(), usableTextureUnits());
         if (texturesEnabled_ && slots > 0) {
             for (std::size_t i = 0; i < slots; ++i) {
                 char samplerName[32];
@@ -258,13 +268,15 @@ void RenderTargetOpenGlsl::drawVbo(VboContainer* container, const Material& mate
     glDrawElements(mode, static_cast<GLsizei>(container->indexCount), GL_UNSIGNED_SHORT, nullptr);
 }
 
+// Compared by the program itself, not its name: a program rebuilt under the same name has
+// its own attribute locations.
 void RenderTargetOpenGlsl::resetVertexAttributes(HashString programName) {
-    if (programName == attributeSetProgram_ || ShaderManager::instance_ == nullptr) {
+    if (ShaderManager::instance_ == nullptr) {
         return;
     }
     const boost::shared_ptr<ShaderProgram> program =
         ShaderManager::instance_->getShaderProgram(programName);
-    if (!program) {
+    if (!program || program == attributeProgram_) {
         return;
     }
     for (const ShaderParameter& attribute : program->data.attributes) {
@@ -273,27 +285,43 @@ void RenderTargetOpenGlsl::resetVertexAttributes(HashString programName) {
             glEnableVertexAttribArray(attribute.location);
         }
     }
-    attributeSetProgram_ = programName;
+    attributeProgram_ = program;
+}
+
+uint32_t RenderTargetOpenGlsl::usableTextureUnits() const {
+    return std::min<uint32_t>(CACHED_TEXTURE_UNITS, textureUnitLimit_);
+}
+
+void RenderTargetOpenGlsl::forgetTextureBindings() {
+    std::fill(boundTextures_, boundTextures_ + CACHED_TEXTURE_UNITS, NO_NAME);
+    textureChangesSeen_ = TextureManager::bindingChanges();
+    bindingsWrap_ = textureWrap_;
 }
 
 void RenderTargetOpenGlsl::setupTextures(const Material& material) {
+    // The texture service binds textures as it makes them and its deletes unbind them, and the
+    // wrap is set only on a bind: after either, the record of what is bound cannot be trusted.
+    if (textureChangesSeen_ != TextureManager::bindingChanges() || bindingsWrap_ != textureWrap_) {
+        forgetTextureBindings();
+    }
     const std::size_t slots =
-        std::min<std::size_t>(material.textureSlots.size(), CACHED_TEXTURE_UNITS);
+        std::min<std::size_t>(material.textureSlots.size(), usableTextureUnits());
     for (std::size_t i = 0; i < slots; ++i) {
-        const boost::shared_ptr<TextureInfo> texture =
-            findTexture(material.textureSlots[i].textureName);
+        boost::shared_ptr<TextureInfo> texture = findTexture(material.textureSlots[i].textureName);
+        // A missing texture samples white rather than whatever the unit held before.
         if (!texture) {
-            continue;
+            texture = findTexture(DEFAULT_WHITE);
         }
+        const uint32_t glName = texture ? texture->glName : 0;
         const uint32_t unit = GL_TEXTURE0 + static_cast<uint32_t>(i);
         if (activeTextureUnit_ != unit) {
             glActiveTexture(unit);
             activeTextureUnit_ = unit;
         }
-        if (boundTextures_[i] != texture->glName) {
-            glBindTexture(GL_TEXTURE_2D, texture->glName);
-            boundTextures_[i] = texture->glName;
-            const GLint wrap = textureWrap_ == 1 ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+        if (boundTextures_[i] != glName) {
+            glBindTexture(GL_TEXTURE_2D, glName);
+            boundTextures_[i] = glName;
+            const GLint wrap = textureWrap_ == REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE;
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
         }
@@ -306,13 +334,8 @@ void RenderTargetOpenGlsl::resetTextureFiltering(HashString textureName) {
         return;
     }
     glBindTexture(GL_TEXTURE_2D, texture->glName);
-    const uint32_t unitIndex = activeTextureUnit_ - GL_TEXTURE0;
-    if (unitIndex < CACHED_TEXTURE_UNITS) {
-        boundTextures_[unitIndex] = texture->glName;
-    } else {
-        // The bind went to a unit the cache does not know.
-        std::fill(boundTextures_, boundTextures_ + CACHED_TEXTURE_UNITS, NO_NAME);
-    }
+    // Bound on whichever unit is active and without the draws' wrap: draws bind theirs again.
+    forgetTextureBindings();
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
@@ -377,7 +400,35 @@ VboContainer* RenderTargetOpenGlsl::createVbo(const VertexBufferData* vertices,
 void RenderTargetOpenGlsl::releaseContainer(VboContainer* container) {
     markVboAsFree(container->vertexBufferName);
     markVboAsFree(container->indexBufferName);
+    // A container made later at this address must not pass for the last drawn one.
+    if (container == lastDrawn_) {
+        lastDrawn_ = nullptr;
+    }
     delete container;
+}
+
+void RenderTargetOpenGlsl::removeVboAt(std::size_t index) {
+    releaseContainer(vboTable_[index]);
+    for (std::size_t j = index + 1; j < vboTable_.size(); ++j) {
+        vboTable_[j - 1] = vboTable_[j];
+    }
+    vboTable_.popBack();
+}
+
+VboContainer* RenderTargetOpenGlsl::findVbo(const VertexBufferData& vertices,
+                                            const VertexIndexBufferData& indices) {
+    VboContainer* container = VboContainer::getVboContainer(&vertices, &indices, vboTable_);
+    if (container == nullptr || container->madeFrom(vertices, indices)) {
+        return container;
+    }
+    // The blocks it was made from are gone, unflushed, and new ones took their addresses.
+    for (std::size_t i = 0; i < vboTable_.size(); ++i) {
+        if (vboTable_[i] == container) {
+            removeVboAt(i);
+            break;
+        }
+    }
+    return nullptr;
 }
 
 void RenderTargetOpenGlsl::flushStaticItem(const VertexBufferData& vertices,
@@ -388,16 +439,11 @@ void RenderTargetOpenGlsl::flushStaticItem(const VertexBufferData& vertices,
     boundElementBuffer_ = NO_NAME;
     lastDrawn_ = nullptr;
     for (std::size_t i = 0; i < vboTable_.size(); ++i) {
-        VboContainer* container = vboTable_[i];
-        if (container->vertexBlock != &vertices || container->indexBlock != &indices) {
-            continue;
+        const VboContainer* container = vboTable_[i];
+        if (container->vertexBlock == &vertices && container->indexBlock == &indices) {
+            removeVboAt(i);
+            return;
         }
-        releaseContainer(container);
-        for (std::size_t j = i + 1; j < vboTable_.size(); ++j) {
-            vboTable_[j - 1] = vboTable_[j];
-        }
-        vboTable_.popBack();
-        return;
     }
 }
 
@@ -448,11 +494,11 @@ void RenderTargetOpenGlsl::flushVertexBuffers() {
     if (!vboNames_.empty()) {
         purgeVbos(true);
     }
-    std::fill(boundTextures_, boundTextures_ + CACHED_TEXTURE_UNITS, NO_NAME);
+    forgetTextureBindings();
     activeTextureUnit_ = NO_TEXTURE_UNIT;
     boundArrayBuffer_ = NO_NAME;
     boundElementBuffer_ = NO_NAME;
-    attributeSetProgram_ = HashString();
+    attributeProgram_.reset();
 }
 
 // ---- GL state caches ----
@@ -579,16 +625,6 @@ void RenderTargetOpenGlsl::setAlphaTestMode(AlphaTestMode mode) {
 // no texture-coordinate pointers and no samplers.
 void RenderTargetOpenGlsl::globalTexturesDisabled() { texturesEnabled_ = false; }
 
-void RenderTargetOpenGlsl::setShaderOverride(const HashString& name) {
-    RenderTarget::setShaderOverride(name);
-    attributeSetProgram_ = name;
-}
-
-void RenderTargetOpenGlsl::releaseShaderOverride() {
-    RenderTarget::releaseShaderOverride();
-    attributeSetProgram_ = HashString();
-}
-
 // ---- Matrices and camera ----
 
 void RenderTargetOpenGlsl::applyTransformMatrix(const ZqMatrix<4, 4>& transform) {
@@ -644,6 +680,10 @@ void RenderTargetOpenGlsl::createViewMatrix(const ZqVector<3>& eye, const ZqVect
 void RenderTargetOpenGlsl::getProjectionMatrix(ZqMatrix<4, 4>& out) const { out = projection_; }
 
 void RenderTargetOpenGlsl::getViewMatrix(ZqMatrix<4, 4>& out) const { out = view_; }
+
+void RenderTargetOpenGlsl::getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const {
+    out = worldViewProjection_;
+}
 
 bool RenderTargetOpenGlsl::renderTextureSize(unsigned& width, unsigned& height) const {
     if (colourAttachment_ == HashString()) {

@@ -60,13 +60,12 @@ public:
     void globalTexturesDisabled() override;
     void clearScreen(bool colour, bool depth) override;
     void setBackgroundClearColor(const ZqColorRoot<float>& colour) override;
-    void setShaderOverride(const HashString& name) override;
-    void releaseShaderOverride() override;
     void flushVertexBuffers() override;
     unsigned getCurrentRenderWidth() override;
     unsigned getCurrentRenderHeight() override;
     void getProjectionMatrix(ZqMatrix<4, 4>& out) const override;
     void getViewMatrix(ZqMatrix<4, 4>& out) const override;
+    void getModelViewProjectionMatrix(ZqMatrix<4, 4>& out) const override;
 
     virtual void executeBufferSwitch() = 0;
 
@@ -88,6 +87,15 @@ protected:
     // The size of the texture drawing goes to while rendering to a texture.
     bool renderTextureSize(unsigned& width, unsigned& height) const;
     void releaseContainer(VboContainer* container);
+    // The cached pair of these blocks; a pair left by earlier blocks at the same addresses
+    // is released, and none is returned for it.
+    VboContainer* findVbo(const VertexBufferData& vertices, const VertexIndexBufferData& indices);
+    // Releases the pair at that place of the table, keeping the others in order.
+    void removeVboAt(std::size_t index);
+    // Texture units that draws bind: those the cache covers, within what the hardware has.
+    uint32_t usableTextureUnits() const;
+    // Forgets which textures are bound, so that the next draws bind theirs again.
+    void forgetTextureBindings();
     // Whether drawVbo gives the attribute a pointer.
     bool pointsAttribute(HashString name) const;
 
@@ -101,7 +109,9 @@ protected:
     Array<uint8_t> vboInUse_;
     Array<uint32_t> vboNames_;
     VboContainer* lastDrawn_;
-    const ShaderProgram* lastDrawnProgram_;
+    // Held, not just pointed at, so that a program rebuilt at a freed program's address is
+    // never taken for it.
+    boost::shared_ptr<ShaderProgram> lastDrawnProgram_;
     boost::shared_ptr<GraphicsCamera> camera_;
     bool renderingToTexture_;
     HashString colourAttachment_;
@@ -117,9 +127,14 @@ protected:
     ZqMatrix<4, 4> worldViewProjection_;
     uint32_t activeTextureUnit_;
     uint32_t boundTextures_[CACHED_TEXTURE_UNITS];
+    // The texture service's count of its own binds and deletes, and the wrap flag, as they
+    // were when the bound textures were recorded: either changing makes the record stale.
+    uint64_t textureChangesSeen_;
+    uint32_t bindingsWrap_;
     bool alphaTest_;
     float alphaTestReference_[2];
-    HashString attributeSetProgram_;
+    // The program whose attribute arrays were enabled last.
+    boost::shared_ptr<ShaderProgram> attributeProgram_;
 };
 
 }  // namespace orvo

@@ -39,7 +39,9 @@ VboContainer::VboContainer(const VertexBufferData* vertices, const VertexIndexBu
       formatFlags(vertices->formatFlags),
       framesToLive(0),
       vertexCount(vertices->vertexCount),
-      indexCount(static_cast<uint32_t>(indices->indices.size())) {
+      indexCount(static_cast<uint32_t>(indices->indices.size())),
+      vertexSerial(vertices->serial.value()),
+      indexSerial(indices->serial.value()) {
     // An absent part keeps offset 0; positions always come first.
     const auto partOffset = [this](VertexBufferData::FormatFlag part) {
         return (formatFlags & part) != 0 ? VertexBufferData::offsetOf(formatFlags, part) : 0u;
@@ -49,6 +51,11 @@ VboContainer::VboContainer(const VertexBufferData* vertices, const VertexIndexBu
     texCoord0Offset = partOffset(VertexBufferData::TEXCOORD0);
     texCoord1Offset = partOffset(VertexBufferData::TEXCOORD1);
     stride = VertexBufferData::strideOf(formatFlags);
+}
+
+bool VboContainer::madeFrom(const VertexBufferData& vertices,
+                            const VertexIndexBufferData& indices) const {
+    return vertexSerial == vertices.serial.value() && indexSerial == indices.serial.value();
 }
 
 bool VboContainer::compare(const VboContainer* a, const VboContainer* b) {

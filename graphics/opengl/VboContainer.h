@@ -9,11 +9,16 @@ namespace orvo {
 class VertexBufferData;
 class VertexIndexBufferData;
 
-// The GL buffers cached for one (vertex block, index block) pair, identified by the two
-// objects' addresses.
+// The GL buffers cached for one (vertex block, index block) pair, found by the two objects'
+// addresses. The blocks' serials tell whether the blocks now at those addresses are still the
+// ones the buffers were made from.
 class VboContainer {
 public:
     VboContainer(const VertexBufferData* vertexBlock, const VertexIndexBufferData* indexBlock);
+
+    // Whether the buffers were made from these very blocks (not from earlier blocks that lay
+    // at the same addresses).
+    bool madeFrom(const VertexBufferData& vertices, const VertexIndexBufferData& indices) const;
 
     // Table order: by vertex block address, then index block address, both unsigned.
     static bool compare(const VboContainer* a, const VboContainer* b);
@@ -36,6 +41,8 @@ public:
     uint32_t framesToLive;
     uint32_t vertexCount;
     uint32_t indexCount;
+    uint64_t vertexSerial;
+    uint64_t indexSerial;
 };
 
 }  // namespace orvo

@@ -43,13 +43,6 @@ void readParameters(GLuint program, GLenum countQuery, GLenum lengthQuery,
     }
 }
 
-// A failed compile has left nothing to delete.
-void deleteShader(uint32_t shader) {
-    if (shader != ShaderManager::COMPILE_FAILED) {
-        glDeleteShader(shader);
-    }
-}
-
 // The two shaders and the program they are attached to.
 void deleteObjects(uint32_t vertex, uint32_t fragment, uint32_t program) {
     glDetachShader(program, fragment);
@@ -121,9 +114,9 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
     const uint32_t fragment =
         compileShader(reinterpret_cast<const char*>(fragmentSource), GL_FRAGMENT_SHADER);
     if (vertex == COMPILE_FAILED || fragment == COMPILE_FAILED) {
-        // The half that compiled has no program to go with.
-        deleteShader(vertex);
-        deleteShader(fragment);
+        // The half that compiled has no program to go with; GL ignores the name 0.
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
         return boost::shared_ptr<ShaderProgram>();
     }
     const GLuint program = glCreateProgram();

@@ -14,8 +14,9 @@ namespace orvo {
 // Builds GLSL programs, records what each reads and keeps the active one.
 class ShaderManager : public Locator::ServiceSingleton<ShaderManager> {
 public:
-    // What compileShader returns for a source that does not compile (GL_INVALID_VALUE).
-    static constexpr uint32_t COMPILE_FAILED = 1281;
+    // What compileShader returns for a source that does not compile: 0 is never a shader's
+    // name (GL_INVALID_VALUE, 1281, can be one).
+    static constexpr uint32_t COMPILE_FAILED = 0;
 
     ShaderManager() {}
     ~ShaderManager() override {}

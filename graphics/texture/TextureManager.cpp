@@ -15,9 +15,18 @@ const HashString DEFAULT_TEXTURE_GROUP("DefaultTextureGroup");
 
 namespace {
 
+// Counted by every bind and delete below.
+uint64_t changes = 0;
+
+void deleteTextures(GLsizei count, const GLuint* names) {
+    ++changes;
+    glDeleteTextures(count, names);
+}
+
 // Binds a newly generated texture with the wrap and row alignment every made texture starts
 // from.
 void bindNewTexture(GLuint name) {
+    ++changes;
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -90,13 +99,13 @@ bool TextureManager::insertStaticGroup(HashString group, const Array<HashString>
         }
         TextureInfo info{glNames[i], 0, 0, 0, texture.filterMode};
         for (std::size_t level = 0; level < texture.bitmapNames.size(); ++level) {
-            // A level whose bitmap the load lacks is left out rather than read from nowhere.
+            // A level whose bitmap the load lacks is left out rather than read from nowhere;
+            // one whose upload was refused says nothing about the texture either.
             const boost::shared_ptr<BitmapData> bitmap =
                 bitmaps.getStatic(texture.bitmapNames[level]);
-            if (!bitmap) {
+            if (!bitmap || !TextureUpload::uploadLevel(static_cast<GLint>(level), *bitmap)) {
                 continue;
             }
-            TextureUpload::uploadLevel(static_cast<GLint>(level), *bitmap);
             info.format = bitmap->format;
             if (level == 0) {
                 info.width = bitmap->width;
@@ -108,7 +117,7 @@ bool TextureManager::insertStaticGroup(HashString group, const Array<HashString>
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
     if (made.size() != textures.size() || !insertGroup(staticStore_, group, names, made)) {
         // The textures would have no owner to delete them.
-        glDeleteTextures(static_cast<GLsizei>(glNames.size()), glNames.data());
+        deleteTextures(static_cast<GLsizei>(glNames.size()), glNames.data());
         return false;
     }
     return true;
@@ -144,13 +153,15 @@ bool TextureManager::insertTextureTemplateGroup(HashString group, const Array<Ha
     }
     if (!insertGroup(staticStore_, group, names, made)) {
         // Counts differ or the group is taken: the textures would have no owner.
-        glDeleteTextures(static_cast<GLsizei>(glNames.size()), glNames.data());
+        deleteTextures(static_cast<GLsizei>(glNames.size()), glNames.data());
         return false;
     }
     return true;
 }
 
-void TextureManager::processOnRemove(TextureInfo& texture) { glDeleteTextures(1, &texture.glName); }
+void TextureManager::processOnRemove(TextureInfo& texture) { deleteTextures(1, &texture.glName); }
+
+uint64_t TextureManager::bindingChanges() { return changes; }
 
 unsigned TextureManager::getNearestMultipleOfTileSize(unsigned value, unsigned tile) {
     // A tile of 0 has no multiples; the value is the only sensible answer.

@@ -45,6 +45,11 @@ public:
     // Removing a group deletes its GL textures.
     void processOnRemove(TextureInfo& texture) override;
 
+    // How many times texture services have bound or deleted GL textures so far. Making a
+    // texture binds it, and GL may give a deleted texture's name to the next one made, so a
+    // record of bound textures kept elsewhere is stale once this count moves.
+    static uint64_t bindingChanges();
+
     // tile when value < tile; else value rounded to the nearest multiple of tile, a
     // remainder of exactly tile / 2 rounding down.
     static unsigned getNearestMultipleOfTileSize(unsigned value, unsigned tile);

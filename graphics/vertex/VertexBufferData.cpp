@@ -115,4 +115,49 @@ VertexBufferData::VertexBufferData(Array<PrimitiveData>& positionsIn, Array<Norm
     }
 }
 
+VertexBufferData::VertexBufferData(const VertexBufferData& other) : VertexBufferData() {
+    copyData(other);
+}
+
+VertexBufferData& VertexBufferData::operator=(const VertexBufferData& other) {
+    if (this != &other) {
+        releaseData();
+        copyData(other);
+        serial = BlockSerial();
+    }
+    return *this;
+}
+
+void VertexBufferData::copyData(const VertexBufferData& other) {
+    formatFlags = other.formatFlags;
+    stride = other.stride;
+    reserved = other.reserved;
+    vertexCount = 0;
+    dataSize = 0;
+    data = nullptr;
+    ownsData = 0;
+    if (other.dataSize == 0 || other.data == nullptr) {
+        vertexCount = other.vertexCount;
+        return;
+    }
+    data = static_cast<unsigned char*>(FileMemory::allocate(other.dataSize, 0));
+    if (data == nullptr) {
+        return;
+    }
+    std::memcpy(data, other.data, other.dataSize);
+    vertexCount = other.vertexCount;
+    dataSize = other.dataSize;
+    ownsData = 1;
+}
+
+// Built blocks come from the same memory as loaded ones, so one release fits both.
+void VertexBufferData::releaseData() {
+    if (ownsData != 0) {
+        StaticObjectLoader::freeBlock(data);
+    }
+    data = nullptr;
+    dataSize = 0;
+    ownsData = 0;
+}
+
 }  // namespace orvo

@@ -5,6 +5,7 @@
 #include "core/containers/Array.h"
 #include "core/data/StaticObjectLoader.h"
 #include "core/data/StaticRecord.h"
+#include "graphics/vertex/BlockSerial.h"
 #include "graphics/vertex/NormalData.h"
 #include "graphics/vertex/PrimitiveData.h"
 #include "graphics/vertex/TextureCoordinateData.h"
@@ -38,14 +39,11 @@ public:
     VertexBufferData(Array<PrimitiveData>& positions, Array<NormalData>& normals,
                      Array<TextureCoordinateData>& texCoords0,
                      Array<TextureCoordinateData>& texCoords1, Array<VertexColorData>& colours);
-    VertexBufferData(const VertexBufferData&) = delete;
-    VertexBufferData& operator=(const VertexBufferData&) = delete;
-    // Built blocks come from the same memory as loaded ones, so one release fits both.
-    ~VertexBufferData() {
-        if (ownsData != 0) {
-            StaticObjectLoader::freeBlock(data);
-        }
-    }
+    // A copy owns a copy of the vertex bytes, whoever owned the original's (so blocks can be
+    // put into arrays and groups); when they cannot be allocated it holds no vertices.
+    VertexBufferData(const VertexBufferData& other);
+    VertexBufferData& operator=(const VertexBufferData& other);
+    ~VertexBufferData() { releaseData(); }
 
     // Bytes per vertex of a set of format flags.
     static uint32_t strideOf(uint32_t flags);
@@ -59,6 +57,11 @@ public:
     uint32_t dataSize;
     unsigned char* data;
     uint32_t ownsData;
+    BlockSerial serial;
+
+private:
+    void copyData(const VertexBufferData& other);
+    void releaseData();
 };
 
 template <>

@@ -4,6 +4,7 @@
 
 #include "core/containers/Array.h"
 #include "core/data/StaticRecord.h"
+#include "graphics/vertex/BlockSerial.h"
 
 namespace orvo {
 
@@ -16,6 +17,7 @@ public:
     explicit VertexIndexBufferData(Array<unsigned short>& source) { indices.acquire(source); }
 
     Array<unsigned short> indices;
+    BlockSerial serial;
 };
 
 template <>

@@ -20,6 +20,11 @@ CallTrace& CallTrace::handle(const char* kind, unsigned int serial, bool present
     return *this;
 }
 
+CallTrace& CallTrace::unknownHandle(const char* kind) {
+    argument(std::string(kind) + "#?");
+    return *this;
+}
+
 CallTrace& CallTrace::text(const char* value) {
     argument(quote(value));
     return *this;
@@ -68,6 +73,11 @@ std::string CallTrace::quote(const char* value) {
         }
     }
     return quoted + "\"";
+}
+
+unsigned int CallTrace::nextSerial() {
+    static unsigned int serial = 0;
+    return ++serial;
 }
 
 void CallTrace::argument(const std::string& value) {

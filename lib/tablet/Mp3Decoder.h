@@ -5,23 +5,24 @@
 #include <cstdint>
 #include <memory>
 
+#include "lib/tablet/SampleDecoder.h"
+
 struct mpg123_handle_struct;
 
 namespace tablet {
 
-class Mp3Decoder {
+class Mp3Decoder : public SampleDecoder {
 public:
     // nullptr when the file is missing or yields no audio.
     static std::unique_ptr<Mp3Decoder> open(const char* path);
-    ~Mp3Decoder();
+    ~Mp3Decoder() override;
     Mp3Decoder(const Mp3Decoder&) = delete;
     Mp3Decoder& operator=(const Mp3Decoder&) = delete;
 
-    int rate() const { return rate_; }
-    int channels() const { return channels_; }
-    // Up to frames frames into samples (frames x channels values); 0 at the end.
-    size_t read(int16_t* samples, size_t frames);
-    bool rewind();
+    int rate() const override { return rate_; }
+    int channels() const override { return channels_; }
+    size_t read(int16_t* samples, size_t frames) override;
+    bool rewind() override;
 
 private:
     Mp3Decoder(mpg123_handle_struct* handle, int rate, int channels);

@@ -146,30 +146,52 @@ void MusicPlayer::run() {
     ThreadContextScope scope(*this);
     std::unique_lock<std::mutex> lock(mutex_);
     while (!quit_) {
-        step();
-        wake_.wait_for(lock, kStepInterval);
+        Order order = takeOrder();
+        lock.unlock();
+        Progress progress = step(order);
+        // A replaced input goes here, outside the lock.
+        order.decoder.reset();
+        lock.lock();
+        publish(order, progress);
+        wake_.wait_for(lock, kStepInterval, [this] { return quit_ || changed_; });
     }
 }
 
-void MusicPlayer::step() {
-    if (appliedSerial_ != resetSerial_) {
-        appliedSerial_ = resetSerial_;
+MusicPlayer::Order MusicPlayer::takeOrder() {
+    changed_ = false;
+    Order order{resetSerial_, state_, volume_, repeat_, replaceDecoder_, nullptr};
+    if (replaceDecoder_) {
+        order.decoder = std::move(pendingDecoder_);
+        replaceDecoder_ = false;
+    }
+    return order;
+}
+
+MusicPlayer::Progress MusicPlayer::step(Order& order) {
+    if (appliedSerial_ != order.serial) {
+        appliedSerial_ = order.serial;
         alSourceStop(source_);
         alSourcei(source_, AL_BUFFER, 0);
         freeBuffers_.assign(buffers_, buffers_ + kBufferCount);
         queuedFrames_.clear();
+        framesFinished_ = 0;
+        endOfInput_ = false;
+        if (order.replaceDecoder) decoder_.swap(order.decoder);
+        if (decoder_) decoder_->rewind();
     }
-    alSourcef(source_, AL_GAIN, gainOf(volume_));
+    Progress progress;
+    alSourcef(source_, AL_GAIN, gainOf(order.volume));
     ALint sourceState = AL_STOPPED;
     alGetSourcei(source_, AL_SOURCE_STATE, &sourceState);
-    if (state_ == TABLET_PLAYER_PAUSED) {
+    if (order.state == TABLET_PLAYER_PAUSED) {
         if (sourceState == AL_PLAYING) alSourcePause(source_);
-    } else if (state_ == TABLET_PLAYER_PLAYING) {
-        stream();
+    } else if (order.state == TABLET_PLAYER_PLAYING && decoder_) {
+        stream(order.repeat, progress);
     }
+    return progress;
 }
 
-void MusicPlayer::stream() {
+void MusicPlayer::stream(bool repeat, Progress& progress) {
     ALint processed = 0;
     alGetSourcei(source_, AL_BUFFERS_PROCESSED, &processed);
     for (; processed > 0 && !queuedFrames_.empty(); --processed) {
@@ -186,9 +208,9 @@ void MusicPlayer::stream() {
         size_t frames = decoder_->read(samples_.data(), kBufferFrames);
         if (frames == 0) {
             // A rewind that yields nothing again would loop here forever.
-            if (repeat_ && !rewound && decoder_->rewind()) {
+            if (repeat && !rewound && decoder_->rewind()) {
                 rewound = true;
-                ++loops_;
+                ++progress.loops;
                 continue;
             }
             endOfInput_ = true;
@@ -206,7 +228,8 @@ void MusicPlayer::stream() {
 
     ALint offset = 0;
     alGetSourcei(source_, AL_SAMPLE_OFFSET, &offset);
-    framesPlayed_ = framesFinished_ + static_cast<unsigned long long>(offset > 0 ? offset : 0);
+    progress.framesPlayed =
+        framesFinished_ + static_cast<unsigned long long>(offset > 0 ? offset : 0);
 
     ALint sourceState = AL_STOPPED;
     alGetSourcei(source_, AL_SOURCE_STATE, &sourceState);
@@ -214,28 +237,38 @@ void MusicPlayer::stream() {
     if (!queuedFrames_.empty()) {
         // Starts, resumes after a pause, or recovers from running dry.
         alSourcePlay(source_);
-    } else if (endOfInput_) {
-        state_ = TABLET_PLAYER_STOPPED;
-        endOfInput_ = false;
-        decoder_->rewind();
+    } else {
+        progress.ended = endOfInput_;
     }
 }
 
-void MusicPlayer::restartFromBeginning() {
-    decoder_->rewind();
-    endOfInput_ = false;
-    ++resetSerial_;
+void MusicPlayer::publish(const Order& order, const Progress& progress) {
+    // A call that restarted or replaced the input meanwhile makes this step's findings stale.
+    if (order.serial != resetSerial_ || order.state != TABLET_PLAYER_PLAYING) return;
+    framesPlayed_ = progress.framesPlayed;
+    loops_ += progress.loops;
+    // Ended while still playing: a pause that came meanwhile holds until the next resume.
+    if (progress.ended && state_ == TABLET_PLAYER_PLAYING) state_ = TABLET_PLAYER_STOPPED;
 }
 
-void MusicPlayer::attach(std::unique_ptr<Mp3Decoder> decoder) {
+void MusicPlayer::restartFromBeginning() {
+    ++resetSerial_;
+    changed_ = true;
+}
+
+void MusicPlayer::attach(std::unique_ptr<SampleDecoder> decoder) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        decoder_ = std::move(decoder);
+        rate_ = decoder->rate();
+        channels_ = decoder->channels();
+        // An input handed over before the thread took the previous one replaces it unread.
+        pendingDecoder_ = std::move(decoder);
+        replaceDecoder_ = true;
         state_ = TABLET_PLAYER_STOPPED;
         volume_ = 100;
         repeat_ = false;
         loops_ = 0;
-        framesPlayed_ = framesFinished_ = 0;
+        framesPlayed_ = 0;
         restartFromBeginning();
     }
     wake_.notify_all();
@@ -245,20 +278,25 @@ bool MusicPlayer::detach() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         if (state_ == TABLET_PLAYER_IDLE) return false;
-        decoder_.reset();
+        pendingDecoder_.reset();
+        replaceDecoder_ = true;
+        rate_ = channels_ = 0;
         state_ = TABLET_PLAYER_IDLE;
-        endOfInput_ = false;
-        ++resetSerial_;
+        restartFromBeginning();
     }
     wake_.notify_all();
     return true;
 }
 
 bool MusicPlayer::setParameters(int volume, int repeat) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (state_ == TABLET_PLAYER_IDLE || volume > 100 || repeat > 1) return false;
-    if (volume >= 0) volume_ = volume;
-    if (repeat >= 0) repeat_ = repeat == 1;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (state_ == TABLET_PLAYER_IDLE || volume > 100 || repeat > 1) return false;
+        if (volume >= 0) volume_ = volume;
+        if (repeat >= 0) repeat_ = repeat == 1;
+        changed_ = true;
+    }
+    wake_.notify_all();
     return true;
 }
 
@@ -268,10 +306,11 @@ bool MusicPlayer::play() {
         if (state_ == TABLET_PLAYER_IDLE) return false;
         if (state_ == TABLET_PLAYER_STOPPED) {
             loops_ = 0;
-            framesPlayed_ = framesFinished_ = 0;
+            framesPlayed_ = 0;
             restartFromBeginning();
         }
         state_ = TABLET_PLAYER_PLAYING;
+        changed_ = true;
     }
     wake_.notify_all();
     return true;
@@ -295,6 +334,7 @@ bool MusicPlayer::setSpeed(int speed) {
         // A stopped input stays stopped: resuming is no start.
         if (speed == 0 && state_ == TABLET_PLAYER_PLAYING) state_ = TABLET_PLAYER_PAUSED;
         if (speed == 1000 && state_ == TABLET_PLAYER_PAUSED) state_ = TABLET_PLAYER_PLAYING;
+        changed_ = true;
     }
     wake_.notify_all();
     return true;
@@ -308,8 +348,8 @@ tablet_player_status_t MusicPlayer::status() {
     status.repeat = repeat_ ? 1 : 0;
     status.loops = loops_;
     status.frames_played = framesPlayed_;
-    status.sample_rate = decoder_ ? decoder_->rate() : 0;
-    status.channels = decoder_ ? decoder_->channels() : 0;
+    status.sample_rate = rate_;
+    status.channels = channels_;
     return status;
 }
 

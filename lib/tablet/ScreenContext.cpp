@@ -5,12 +5,13 @@
 #include <cstdlib>
 #include <thread>
 
+#include "lib/tablet/CallTrace.h"
 #include "lib/tablet/EventQueue.h"
 
 namespace tablet {
 namespace {
 
-// Every open context, so that windows are found by their id alone.
+// Every open context, in the order opened, so that windows are found by their id alone.
 std::vector<ScreenContext*>& openContexts() {
     static std::vector<ScreenContext*>* contexts = new std::vector<ScreenContext*>;
     return *contexts;
@@ -35,7 +36,8 @@ std::unique_ptr<ScreenContext> ScreenContext::open() {
     return std::unique_ptr<ScreenContext>(new ScreenContext(display));
 }
 
-ScreenContext::ScreenContext(Display* display) : display_(display) {
+ScreenContext::ScreenContext(Display* display)
+    : display_(display), serial_(CallTrace::nextSerial()) {
     openContexts().push_back(this);
     EventQueue::instance().addSource(this);
 }
@@ -48,10 +50,22 @@ ScreenContext::~ScreenContext() {
     XCloseDisplay(display_);
 }
 
+ScreenContext* ScreenContext::find(const void* address) {
+    for (ScreenContext* context : openContexts())
+        if (context == address) return context;
+    return nullptr;
+}
+
 X11Window* ScreenContext::findWindow(Window id) {
     for (ScreenContext* context : openContexts())
         for (auto& window : context->windows_)
             if (window->id() == id) return window.get();
+    return nullptr;
+}
+
+X11Window* ScreenContext::firstWindow() {
+    for (ScreenContext* context : openContexts())
+        if (!context->windows_.empty()) return context->windows_.front().get();
     return nullptr;
 }
 

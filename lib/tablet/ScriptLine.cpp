@@ -71,7 +71,7 @@ int windowState(std::string_view name) {
 }  // namespace
 
 ScriptLine::Result ScriptLine::parse(std::string_view line, unsigned long long& drain,
-                                     bps_event_t& event, std::string& error) {
+                                     ScriptAction& action, std::string& error) {
     std::vector<std::string_view> fields = splitFields(line);
     if (fields.empty() || fields[0][0] == '#') return Result::Empty;
 
@@ -87,6 +87,9 @@ ScriptLine::Result ScriptLine::parse(std::string_view line, unsigned long long& 
     std::string_view kind = fields[1];
     size_t argc = fields.size() - 2;
     const std::string_view* args = fields.data() + 2;
+    bps_event_t& event = action.event;
+    action.kind = ScriptAction::Kind::Event;
+    action.path.clear();
 
     if (int type = touchType(kind)) {
         int id = 0, x = 0, y = 0;
@@ -117,12 +120,25 @@ ScriptLine::Result ScriptLine::parse(std::string_view line, unsigned long long& 
             return Result::Bad;
         }
         event = makeEvent(domain, code);
+    } else if (kind == "close") {
+        if (argc != 0) {
+            error = "expected nothing after close";
+            return Result::Bad;
+        }
+        action.kind = ScriptAction::Kind::Close;
+    } else if (kind == "screenshot") {
+        if (argc != 1) {
+            error = "expected <path>";
+            return Result::Bad;
+        }
+        action.kind = ScriptAction::Kind::Screenshot;
+        action.path = std::string(args[0]);
     } else {
         error = "unknown event kind";
         return Result::Bad;
     }
     drain = static_cast<unsigned long long>(drainValue);
-    return Result::Event;
+    return Result::Action;
 }
 
 }  // namespace tablet

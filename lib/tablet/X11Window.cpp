@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "lib/tablet/CallTrace.h"
 #include "lib/tablet/EventQueue.h"
 #include "lib/tablet/navigator.h"
 #include "lib/tablet/screen.h"
@@ -16,6 +17,29 @@ namespace {
 constexpr long kEventMask = StructureNotifyMask | FocusChangeMask | PropertyChangeMask |
                             ButtonPressMask | ButtonReleaseMask | Button1MotionMask;
 constexpr long kIconicState = 3;  // ICCCM WM_STATE
+
+// The first X error while a capture runs; Xlib's own handler would end the process.
+int captureError = 0;
+int recordError(Display*, XErrorEvent* event) {
+    if (!captureError) captureError = event->error_code;
+    return 0;
+}
+
+// One colour channel of a visual's mask, scaled to 8 bits.
+struct Channel {
+    unsigned long mask;
+    int shift = 0;
+    unsigned long maximum = 0;
+
+    explicit Channel(unsigned long channelMask) : mask(channelMask) {
+        if (!mask) return;
+        while (!((mask >> shift) & 1)) ++shift;
+        maximum = mask >> shift;
+    }
+    uint8_t of(unsigned long pixel) const {
+        return maximum ? static_cast<uint8_t>(((pixel & mask) >> shift) * 255 / maximum) : 0;
+    }
+};
 
 // Focus moving with the pointer or between our own subwindows is no change of foreground.
 bool isForegroundFocusChange(const XFocusChangeEvent& focus) {
@@ -42,6 +66,7 @@ std::unique_ptr<X11Window> X11Window::create(Display* display) {
 X11Window::X11Window(Display* display, Window window, int width, int height)
     : display_(display),
       window_(window),
+      serial_(CallTrace::nextSerial()),
       width_(width),
       height_(height),
       reportedState_(NAVIGATOR_WINDOW_FULLSCREEN),
@@ -94,6 +119,67 @@ int X11Window::createBuffers(int count) {
     XMapWindow(display_, window_);
     XFlush(display_);
     return 0;
+}
+
+bool X11Window::requestClose() {
+    XEvent close{};
+    close.xclient.type = ClientMessage;
+    close.xclient.window = window_;
+    close.xclient.message_type = wmProtocols_;
+    close.xclient.format = 32;
+    close.xclient.data.l[0] = static_cast<long>(wmDeleteWindow_);
+    close.xclient.data.l[1] = CurrentTime;
+    // With no event mask X delivers it to the window's own client, which is this connection.
+    if (!XSendEvent(display_, window_, False, NoEventMask, &close)) return false;
+    XSync(display_, False);
+    return true;
+}
+
+bool X11Window::capture(RgbImage& image, std::string& error) {
+    XWindowAttributes attributes{};
+    if (!XGetWindowAttributes(display_, window_, &attributes) ||
+        attributes.map_state != IsViewable) {
+        error = "the window is not shown";
+        return false;
+    }
+    // X gives back only what lies on the screen.
+    int x = 0, y = 0;
+    Window child = 0;
+    XTranslateCoordinates(display_, window_, attributes.root, 0, 0, &x, &y, &child);
+    const Screen* screen = attributes.screen;
+    if (x < 0 || y < 0 || x + attributes.width > WidthOfScreen(screen) ||
+        y + attributes.height > HeightOfScreen(screen)) {
+        error = "the window reaches past the screen";
+        return false;
+    }
+    XSync(display_, False);
+    captureError = 0;
+    XErrorHandler previous = XSetErrorHandler(&recordError);
+    XImage* pixels = XGetImage(display_, window_, 0, 0, static_cast<unsigned>(attributes.width),
+                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    if (!pixels || captureError) {
+        if (pixels) XDestroyImage(pixels);
+        error = "X refused to read the window back (error " + std::to_string(captureError) + ")";
+        return false;
+    }
+    const Channel red(attributes.visual->red_mask), green(attributes.visual->green_mask),
+        blue(attributes.visual->blue_mask);
+    image.width = attributes.width;
+    image.height = attributes.height;
+    image.pixels.resize(static_cast<size_t>(image.width) * image.height * 3);
+    uint8_t* out = image.pixels.data();
+    for (int row = 0; row < image.height; ++row) {
+        for (int column = 0; column < image.width; ++column) {
+            const unsigned long pixel = XGetPixel(pixels, column, row);
+            *out++ = red.of(pixel);
+            *out++ = green.of(pixel);
+            *out++ = blue.of(pixel);
+        }
+    }
+    XDestroyImage(pixels);
+    return true;
 }
 
 void X11Window::applySize() {

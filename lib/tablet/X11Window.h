@@ -5,6 +5,9 @@
 #include <X11/Xlib.h>
 
 #include <memory>
+#include <string>
+
+#include "lib/tablet/PngWriter.h"
 
 namespace tablet {
 
@@ -19,10 +22,18 @@ public:
     X11Window& operator=(const X11Window&) = delete;
 
     Window id() const { return window_; }
+    unsigned int serial() const { return serial_; }
     // Each returns 0, or an errno value.
     int setName(const char* name);
     int setProperty(int property, const int* value);
     int createBuffers(int count);
+
+    // Sends the window the close request that the desktop sends when the user closes it, and
+    // waits until it is back on this connection: the next poll handles it like the desktop's.
+    bool requestClose();
+    // Reads the window's current contents back from the X server; false with error set when
+    // the window is not wholly on screen or X refuses.
+    bool capture(RgbImage& image, std::string& error);
 
     // One X event addressed to this window. Touches go to the queue only when the screen events
     // were requested, window states only when the navigator's were.
@@ -36,6 +47,7 @@ private:
 
     Display* display_;
     Window window_;
+    unsigned int serial_;
     int width_;
     int height_;
     bool buffersCreated_ = false;

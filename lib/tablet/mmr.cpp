@@ -28,11 +28,6 @@ constexpr int kOutputId = 0;
 constexpr int kInputId = 0;
 constexpr char kFileScheme[] = "file://";
 
-unsigned int nextSerial() {
-    static unsigned int serial = 0;
-    return ++serial;
-}
-
 CallTrace traceContext(const char* function, const mmr_context_t* context) {
     CallTrace trace(function);
     trace.handle("ctx", context ? context->serial : 0, context != nullptr);
@@ -62,7 +57,7 @@ bool parseVolume(const std::string& text, int& volume) {
 extern "C" {
 
 mmr_connection_t* mmr_connect(const char* name) {
-    mmr_connection_t* connection = new mmr_connection{nextSerial()};
+    mmr_connection_t* connection = new mmr_connection{CallTrace::nextSerial()};
     CallTrace("mmr_connect").text(name).resultHandle("conn", connection->serial, true);
     return connection;
 }
@@ -87,7 +82,7 @@ mmr_context_t* mmr_context_create(mmr_connection_t* connection, const char* name
         trace.resultHandle("ctx", 0, false);
         return nullptr;
     }
-    mmr_context_t* context = new mmr_context{nextSerial(), name, nullptr};
+    mmr_context_t* context = new mmr_context{CallTrace::nextSerial(), name, nullptr};
     trace.resultHandle("ctx", context->serial, true);
     return context;
 }

@@ -1,12 +1,13 @@
 #include "lib/tablet/navigator.h"
 
+#include "lib/tablet/CallTrace.h"
 #include "lib/tablet/EventQueue.h"
 
 extern "C" {
 
-int navigator_request_events(int) {
+int navigator_request_events(int flags) {
     tablet::EventQueue::instance().requestNavigatorEvents();
-    return BPS_SUCCESS;
+    return tablet::CallTrace("navigator_request_events").number(flags).result(BPS_SUCCESS);
 }
 
 int navigator_get_domain(void) { return tablet::kNavigatorDomain; }

@@ -17,7 +17,8 @@ typedef enum {
     NAVIGATOR_WINDOW_INVISIBLE = 2
 } navigator_window_state_t;
 
-// Window-state events from the window reach the queue only once they were requested.
+// Window-state events from the window reach the queue only once they were requested. Traced
+// like the screen calls.
 int navigator_request_events(int flags);
 int navigator_get_domain(void);
 

@@ -35,7 +35,10 @@ typedef struct screen_event* screen_event_t;
 #define SCREEN_EVENT_MTOUCH_MOVE 101
 #define SCREEN_EVENT_MTOUCH_RELEASE 102
 
-// Every call returns 0 on success, -1 with errno set on failure.
+// Every call returns 0 on success, -1 with errno set on failure. When $TRELLIN_TABLET_TRACE
+// names a file, every call that makes, sets up or destroys a context or a window appends a line
+// with its arguments and result to it (see CallTrace.h); a created handle is shown as the first
+// argument, and property values in braces. The per-event calls below are not traced.
 
 // Opens a connection to the X display named by $DISPLAY.
 int screen_create_context(screen_context_t* context, int flags);

@@ -9,11 +9,6 @@ using tablet::CallTrace;
 
 namespace {
 
-unsigned int nextSerial() {
-    static unsigned int serial = 0;
-    return ++serial;
-}
-
 CallTrace traceDict(const char* function, const strm_dict_t* dict) {
     CallTrace trace(function);
     trace.handle("dict", dict ? dict->serial : 0, dict != nullptr);
@@ -25,7 +20,7 @@ CallTrace traceDict(const char* function, const strm_dict_t* dict) {
 extern "C" {
 
 strm_dict_t* strm_dict_new(void) {
-    strm_dict_t* dict = new strm_dict{nextSerial(), {}};
+    strm_dict_t* dict = new strm_dict{CallTrace::nextSerial(), {}};
     CallTrace("strm_dict_new").resultHandle("dict", dict->serial, true);
     return dict;
 }

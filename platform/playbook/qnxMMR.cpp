@@ -23,16 +23,17 @@ constexpr const char* OUTPUT_TYPE = "audio";
 constexpr const char* INPUT_TYPE = "autolist";
 constexpr unsigned int PATH_LENGTH = 1024;
 
-// The renderer's volume scale: 100 at full volume, 20 per decade below it.
+// The renderer's volume scale: 100 at full volume, 20 per decade below it, and 0 (silence) at
+// the bottom: below 1e-5 the scale would go negative, which the renderer refuses.
 void formatVolume(float volume, char* text, std::size_t size) {
     if (volume > 1.0f) {
         volume = 1.0f;
     }
-    if (!(volume > 0.0f)) {  // also NaN, which has no integer value
-        std::snprintf(text, size, "0");
-        return;
+    int level = 0;
+    if (volume > 0.0f) {  // not for NaN, which has no integer value
+        level = static_cast<int>(100.0f + 20.0f * log10f(volume));
     }
-    std::snprintf(text, size, "%d", static_cast<int>(100.0f + 20.0f * log10f(volume)));
+    std::snprintf(text, size, "%d", level < 0 ? 0 : level);
 }
 
 }  // namespace

@@ -1,9 +1,17 @@
 #include <alc.h>
 
+#include <chrono>
+#include <memory>
+#include <thread>
+#include <vector>
+
 #include "AudioTestSupport.h"
 #include "audio/AudioSystemMessage.h"
 #include "audio/Source.h"
+#include "core/memory/MemoryManager.h"
 #include "core/message/MessageSystem.h"
+#include "core/thread/Jobber.h"
+#include "tests/core/memory/FilledAllocator.h"
 
 namespace audiotest {
 namespace {
@@ -116,6 +124,25 @@ TEST_F(AudioSystemState, UpdateDrainsTheMessagesOfTheOutput) {
     EXPECT_EQ(queued(), 1u);
 }
 
+TEST_F(AudioSystemState, AWriteThatWaitsForTheWorkersMayOutliveItsOutput) {
+    orvo::Jobber* jobber = orvo::Locator::registerService<orvo::Jobber>("Jobber");
+    ASSERT_NE(jobber, nullptr);
+    orvo::AudioOutputOpenAl* spare = new orvo::AudioOutputOpenAl(4096, 22050, 1);
+    audio->update(0.0);  // what both outputs reported when they opened
+    ASSERT_EQ(queued(), 0u);
+    const short samples[2] = {1, 2};
+    spare->writeToOutput(samples, 2);  // waits: the workers are not running yet
+    delete spare;
+    output->resume();  // the spare's context was current
+
+    jobber->start();
+    for (int wait = 0; wait < 500 && queued() == 0; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(queued(), 1u);
+    orvo::Locator::deregisterService<orvo::Jobber>();
+}
+
 TEST_F(AudioSystemState, UpdateWithoutOutputLeavesTheQueue) {
     audio->shutdown();
     EXPECT_TRUE(audio->isSuspended());
@@ -137,6 +164,39 @@ TEST_F(AudioSystemState, SourcesComeAndGo) {
     EXPECT_EQ(audio->getSources().size(), 32u);
     const boost::shared_ptr<orvo::Source> stranger(new orvo::Source());
     EXPECT_FALSE(audio->destroySource(stranger));
+}
+
+TEST_F(AudioSystemState, ASourceThatCannotBeRecordedIsNotHandedOut) {
+    if (!trellin_test::OPERATORS_REPLACED) {
+        GTEST_SKIP() << "categorised allocations use the standard heap in this build";
+    }
+    // A full list of sources, whose next source needs new storage larger than a source.
+    while (audio->getSources().size() < audio->getSources().capacity()) {
+        ASSERT_TRUE(audio->createSource());
+    }
+    const std::size_t count = audio->getSources().size();
+    const std::size_t grown = (count + 1) * sizeof(boost::shared_ptr<orvo::Source>);
+    {
+        // Every pool of category 0 full but the first that a source fits, too small for the
+        // grown list: the source can be made, the list cannot grow.
+        using orvo::MemoryManager;
+        const MemoryManager::CategoryLocation& pools = MemoryManager::CATEGORY_LOCATIONS[0];
+        std::vector<std::unique_ptr<trellin_test::FilledAllocator>> full;
+        bool sourcePoolLeft = false;
+        for (int index = pools.first; index <= pools.last; ++index) {
+            const std::size_t blockSize = MemoryManager::ALLOCATORS[index].size;
+            if (!sourcePoolLeft && blockSize >= sizeof(orvo::Source)) {
+                ASSERT_LT(blockSize, grown);
+                sourcePoolLeft = true;
+            } else {
+                full.push_back(std::make_unique<trellin_test::FilledAllocator>(index));
+            }
+        }
+        EXPECT_FALSE(audio->createSource());
+        EXPECT_EQ(audio->getSources().size(), count);
+    }
+    EXPECT_TRUE(audio->createSource());
+    EXPECT_EQ(audio->getSources().size(), count + 1);
 }
 
 TEST(AudioOutputOpenAl, ErrorTexts) {

@@ -8,9 +8,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     unsigned long long drain = 0;
-    bps_event_t event{};
+    tablet::ScriptAction action;
     std::string error;
     tablet::ScriptLine::parse(std::string_view(reinterpret_cast<const char*>(data), size), drain,
-                              event, error);
+                              action, error);
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <GLES2/gl2.h>
 
+#include <new>
+
 #include "core/locator/ServiceSingleton.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderCache.h"
@@ -58,25 +60,56 @@ boost::shared_ptr<Material> GraphicsTest::material(HashString shader) {
     return m;
 }
 
-TestGeometry GraphicsTest::rectangle(float x0, float y0, float x1, float y1, uint32_t rgba) {
-    const float corners[4][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+namespace {
+
+// Positions and colours of a rectangle, ready for the vertex-block builder.
+struct RectangleParts {
     Array<PrimitiveData> positions;
     Array<NormalData> normals;
     Array<TextureCoordinateData> uv0;
     Array<TextureCoordinateData> uv1;
     Array<VertexColorData> colours;
-    for (int i = 0; i < 4; ++i) {
-        positions.pushBack(PrimitiveData{corners[i][0], corners[i][1], 0.0f});
-        colours.pushBack(
-            VertexColorData{static_cast<uint8_t>(rgba >> 24), static_cast<uint8_t>(rgba >> 16),
-                            static_cast<uint8_t>(rgba >> 8), static_cast<uint8_t>(rgba)});
+    Array<unsigned short> indices;
+
+    RectangleParts(float x0, float y0, float x1, float y1, uint32_t rgba) {
+        const float corners[4][2] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+        for (int i = 0; i < 4; ++i) {
+            positions.pushBack(PrimitiveData{corners[i][0], corners[i][1], 0.0f});
+            colours.pushBack(
+                VertexColorData{static_cast<uint8_t>(rgba >> 24), static_cast<uint8_t>(rgba >> 16),
+                                static_cast<uint8_t>(rgba >> 8), static_cast<uint8_t>(rgba)});
+        }
+        for (unsigned short index : {0, 1, 2, 0, 2, 3}) {
+            indices.pushBack(index);
+        }
     }
+};
+
+template <class T>
+void destroyInPlace(T* object) {
+    object->~T();
+}
+
+}  // namespace
+
+TestGeometry GraphicsTest::rectangle(float x0, float y0, float x1, float y1, uint32_t rgba) {
+    RectangleParts parts(x0, y0, x1, y1, rgba);
     TestGeometry g;
-    g.vertices.reset(new VertexBufferData(positions, normals, uv0, uv1, colours));
-    g.indices.reset(new VertexIndexBufferData());
-    for (unsigned short index : {0, 1, 2, 0, 2, 3}) {
-        g.indices->indices.pushBack(index);
-    }
+    g.vertices.reset(
+        new VertexBufferData(parts.positions, parts.normals, parts.uv0, parts.uv1, parts.colours));
+    g.indices.reset(new VertexIndexBufferData(parts.indices));
+    return g;
+}
+
+TestGeometry GraphicsTest::rectangleAt(void* vertexSpace, void* indexSpace, float x0, float y0,
+                                       float x1, float y1, uint32_t rgba) {
+    RectangleParts parts(x0, y0, x1, y1, rgba);
+    TestGeometry g;
+    g.vertices.reset(new (vertexSpace) VertexBufferData(parts.positions, parts.normals, parts.uv0,
+                                                        parts.uv1, parts.colours),
+                     destroyInPlace<VertexBufferData>);
+    g.indices.reset(new (indexSpace) VertexIndexBufferData(parts.indices),
+                    destroyInPlace<VertexIndexBufferData>);
     return g;
 }
 

@@ -48,6 +48,10 @@ protected:
     static boost::shared_ptr<orvo::Material> material(orvo::HashString shader);
     // An axis-aligned rectangle in clip space (position and colour), counter-clockwise.
     static TestGeometry rectangle(float x0, float y0, float x1, float y1, uint32_t rgba);
+    // The same blocks built in the given storage and destroyed there when the last pointer
+    // drops, so that successive rectangles take the very same addresses.
+    static TestGeometry rectangleAt(void* vertexSpace, void* indexSpace, float x0, float y0,
+                                    float x1, float y1, uint32_t rgba);
     // One pixel of the framebuffer, as 0xRRGGBBAA.
     static uint32_t pixel(int x, int y);
 

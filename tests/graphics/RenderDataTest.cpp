@@ -298,6 +298,63 @@ TEST(VertexBufferData, EmptyPositionsAndShortPartsPackNothingUnsafe) {
     EXPECT_EQ(shortColours.dataSize, 36u);
 }
 
+TEST(VertexBufferData, BuiltBlocksGoIntoArraysAndGroups) {
+    // Run-time geometry is kept in groups, which take over the array the blocks were put in;
+    // growing that array copies the blocks already there.
+    Array<VertexBufferData> blocks;
+    Array<HashString> ids;
+    const char* const names[] = {"g0", "g1", "g2", "g3", "g4"};
+    for (int i = 0; i < 5; ++i) {
+        Array<PrimitiveData> positions;
+        Array<NormalData> normals;
+        Array<TextureCoordinateData> uv0;
+        Array<TextureCoordinateData> uv1;
+        Array<VertexColorData> colours;
+        positions.pushBack(PrimitiveData{float(i), 0, 0});
+        colours.pushBack(VertexColorData{1, 2, 3, 4});
+        ASSERT_TRUE(blocks.pushBack(VertexBufferData(positions, normals, uv0, uv1, colours)));
+        ids.pushBack(HashString(names[i]));
+    }
+    auto firstX = [](const VertexBufferData& block) {
+        float x = -1;
+        std::memcpy(&x, block.data, sizeof(x));
+        return x;
+    };
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(blocks[i].formatFlags,
+                  uint32_t(VertexBufferData::POSITION | VertexBufferData::COLOUR));
+        EXPECT_EQ(blocks[i].dataSize, 16u);
+        EXPECT_EQ(blocks[i].ownsData, 1u);
+        EXPECT_EQ(firstX(blocks[i]), float(i));
+    }
+    VertexBufferManager manager;
+    DataManagerCommon<VertexBufferData>::DataStore& store = manager.getStaticStore();
+    ASSERT_TRUE(manager.StaticDataManager<VertexBufferData>::createGroup(store, "geometry"));
+    ASSERT_TRUE(
+        manager.StaticDataManager<VertexBufferData>::insertGroup(store, "geometry", ids, blocks));
+    EXPECT_EQ(firstX(*manager.getStatic("g3")), 3.0f);
+
+    // A copy of a block that views loaded bytes owns a copy of them; so does an assignment.
+    unsigned char bytes[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    VertexBufferData view;
+    view.formatFlags = VertexBufferData::POSITION;
+    view.vertexCount = 1;
+    view.stride = 12;
+    view.dataSize = 12;
+    view.data = bytes;
+    VertexBufferData copy(view);
+    EXPECT_NE(copy.data, bytes);
+    EXPECT_EQ(copy.ownsData, 1u);
+    EXPECT_EQ(copy.vertexCount, 1u);
+    ASSERT_EQ(copy.dataSize, 12u);
+    EXPECT_EQ(std::memcmp(copy.data, bytes, 12), 0);
+    copy = *manager.getStatic("g1");
+    EXPECT_EQ(copy.dataSize, 16u);
+    EXPECT_EQ(firstX(copy), 1.0f);
+    EXPECT_NE(copy.data, manager.getStatic("g1")->data);
+}
+
 TEST(VertexIndexBufferData, AcquiringAViewSharesIt) {
     unsigned short stored[3] = {2, 1, 0};
     Array<unsigned short> view = Array<unsigned short>::view(stored, 3);

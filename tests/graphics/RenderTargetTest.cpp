@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "graphics/GraphicsSystem.h"
@@ -20,6 +22,13 @@ namespace {
 
 const HashString COLOUR("colour");
 const uint32_t GREY = 0x333333FFu;  // the default clear colour, 0.2
+
+boost::shared_ptr<ShaderProgram> addProgram(HashString name, const char* vertex,
+                                            const char* fragment) {
+    return ShaderManager::instance_->addShaderProgram(
+        name, reinterpret_cast<const unsigned char*>(vertex),
+        reinterpret_cast<const unsigned char*>(fragment), ZqString(), ZqString());
+}
 
 class RenderTargetTest : public GraphicsTest {
 protected:
@@ -40,6 +49,30 @@ protected:
         for (int i = 0; i < n; ++i) {
             target().endFrame();
         }
+    }
+
+    // Empty RGBA textures of that size, one per name, in a new group.
+    static bool addTextures(HashString group, std::initializer_list<HashString> textures,
+                            uint32_t width, uint32_t height) {
+        Array<HashString> names;
+        Array<TextureInfo> templates;
+        for (HashString name : textures) {
+            names.pushBack(name);
+            templates.pushBack(TextureInfo{0, 1, width, height, 1});
+        }
+        return TextureManager::instance_->insertTextureTemplateGroup(group, names, templates);
+    }
+
+    // A material of that program with one slot per texture, slot 0 first.
+    static boost::shared_ptr<Material> textured(HashString program,
+                                                std::initializer_list<HashString> textures) {
+        boost::shared_ptr<Material> m = material(program);
+        for (HashString texture : textures) {
+            TextureSlotData slot = {};
+            slot.textureName = texture;
+            m->textureSlots.pushBack(slot);
+        }
+        return m;
     }
 };
 
@@ -207,6 +240,28 @@ TEST_F(RenderTargetTest, PairLifetimes) {
     EXPECT_EQ(GlRecorder::count("glBufferData"), 2u);
 }
 
+TEST_F(RenderTargetTest, GeometryRebuiltAtTheSameAddressIsDrawnAsItIs) {
+    // Immediate geometry is built, drawn and dropped within a frame, and the next blocks often
+    // get the same addresses; here every strip is built in the same storage, unflushed.
+    alignas(VertexBufferData) unsigned char vertexSpace[sizeof(VertexBufferData)];
+    alignas(VertexIndexBufferData) unsigned char indexSpace[sizeof(VertexIndexBufferData)];
+    const uint32_t colours[] = {0xFF0000FFu, 0x00FF00FFu, 0x0000FFFFu, 0xFFFF00FFu,
+                                0xFF00FFFFu, 0x00FFFFFFu, 0xFFFFFFFFu, 0x800000FFu};
+    const int strips = 8;
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    target().startFrame();
+    for (int i = 0; i < strips; ++i) {
+        const float x0 = -1.0f + 2.0f * i / strips;
+        const TestGeometry g =
+            rectangleAt(vertexSpace, indexSpace, x0, -1.0f, x0 + 2.0f / strips, 1.0f, colours[i]);
+        GraphicsSystem::instance_->drawDynamicItem(m, g.vertices, g.indices,
+                                                   boost::shared_ptr<ZqMatrix<4, 4>>());
+    }
+    for (int i = 0; i < strips; ++i) {
+        EXPECT_EQ(pixel(WIDTH * i / strips + WIDTH / strips / 2, 300), colours[i]) << "strip " << i;
+    }
+}
+
 TEST_F(RenderTargetTest, PairMadeWithoutProgramStillAgesOut) {
     const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
     GlRecorder::start();
@@ -262,6 +317,40 @@ TEST_F(RenderTargetTest, GeometryReachingPastItsVerticesIsNotDrawn) {
     g.vertices->dataSize = fullSize;
     draw(g, m);
     EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+
+    // The draw reads by the stride of the format flags, whatever stride the block states, and
+    // an attribute whose part is absent reads its 12 bytes at the start of each vertex.
+    struct Case {
+        const char* what;
+        uint32_t flags;
+        uint32_t storedStride;
+        uint32_t dataSize;
+        bool drawn;
+    };
+    const Case cases[] = {
+        {"all five parts, stated stride 12", 31, 12, 36, false},
+        {"all five parts, whole", 31, 12, 3 * 44, true},
+        {"colours only", 1, 4, 12, false},
+        {"no parts", 0, 0, 36, false},
+    };
+    unsigned char bytes[3 * 44] = {};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boost::shared_ptr<VertexBufferData> block(new VertexBufferData());
+        block->formatFlags = c.flags;
+        block->vertexCount = 3;
+        block->stride = c.storedStride;
+        block->dataSize = c.dataSize;
+        block->data = bytes;
+        boost::shared_ptr<VertexIndexBufferData> triangle(new VertexIndexBufferData());
+        for (unsigned short index : {0, 1, 2}) {
+            triangle->indices.pushBack(index);
+        }
+        GlRecorder::start();
+        draw(TestGeometry{block, triangle}, m);
+        EXPECT_EQ(GlRecorder::count("glDrawElements"), c.drawn ? 1u : 0u);
+        EXPECT_EQ(GlRecorder::count("glBufferData"), c.drawn ? 2u : 0u);
+    }
 }
 
 const char* const EXTRA_VERTEX = R"(#version 100
@@ -286,9 +375,8 @@ void main() {
 
 TEST_F(RenderTargetTest, AttributeArraysAreNeverEnabledWithoutTheirPointer) {
     const HashString extra("extra");
-    const boost::shared_ptr<ShaderProgram> program = ShaderManager::instance_->addShaderProgram(
-        extra, reinterpret_cast<const unsigned char*>(EXTRA_VERTEX),
-        reinterpret_cast<const unsigned char*>(PLAIN_FRAGMENT), ZqString(), ZqString());
+    const boost::shared_ptr<ShaderProgram> program =
+        addProgram(extra, EXTRA_VERTEX, PLAIN_FRAGMENT);
     ASSERT_TRUE(program);
     const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
 
@@ -348,31 +436,12 @@ void main() {
 
 TEST_F(RenderTargetTest, BoundTextureCacheIsPerUnit) {
     const HashString program("two textures");
-    ASSERT_TRUE(ShaderManager::instance_->addShaderProgram(
-        program, reinterpret_cast<const unsigned char*>(TEXTURE_VERTEX_SOURCE),
-        reinterpret_cast<const unsigned char*>(TWO_TEXTURE_FRAGMENT), ZqString(), ZqString()));
+    ASSERT_TRUE(addProgram(program, TEXTURE_VERTEX_SOURCE, TWO_TEXTURE_FRAGMENT));
     const HashString first("first");
     const HashString second("second");
-    Array<HashString> names;
-    names.pushBack(first);
-    names.pushBack(second);
-    Array<TextureInfo> templates;
-    templates.pushBack(TextureInfo{0, 1, 4, 4, 1});
-    templates.pushBack(TextureInfo{0, 1, 4, 4, 1});
-    ASSERT_TRUE(TextureManager::instance_->insertTextureTemplateGroup("group", names, templates));
+    ASSERT_TRUE(addTextures("group", {first, second}, 4, 4));
     const GLuint firstName = TextureManager::instance_->getStatic(first)->glName;
     const GLuint secondName = TextureManager::instance_->getStatic(second)->glName;
-    target().flushVertexBuffers();
-
-    auto slots = [&](std::initializer_list<HashString> textures) {
-        boost::shared_ptr<Material> m = material(program);
-        for (HashString t : textures) {
-            TextureSlotData slot = {};
-            slot.textureName = t;
-            m->textureSlots.pushBack(slot);
-        }
-        return m;
-    };
     // (unit, texture) of each bind, read from the recorded calls.
     auto binds = [] {
         std::vector<std::pair<long long, long long>> out;
@@ -388,7 +457,7 @@ TEST_F(RenderTargetTest, BoundTextureCacheIsPerUnit) {
     };
     const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
     GlRecorder::start();
-    draw(g, slots({first, first}));
+    draw(g, textured(program, {first, first}));
     EXPECT_EQ(binds(),
               (std::vector<std::pair<long long, long long>>{{0, firstName}, {1, firstName}}));
     // Each slot's sampler reads its own unit.
@@ -400,10 +469,193 @@ TEST_F(RenderTargetTest, BoundTextureCacheIsPerUnit) {
     EXPECT_EQ(samplers[1].args,
               (std::vector<long long>{glGetUniformLocation(programName, "s_texture1"), 1}));
     GlRecorder::start();
-    draw(g, slots({first, first}));
+    draw(g, textured(program, {first, first}));
     EXPECT_TRUE(binds().empty());
-    draw(g, slots({second, first}));
+    draw(g, textured(program, {second, first}));
     EXPECT_EQ(binds(), (std::vector<std::pair<long long, long long>>{{0, secondName}}));
+}
+
+const char* const BLUE_FRAGMENT = R"(#version 100
+precision mediump float;
+void main() {
+    gl_FragColor = vec4(0.0, 0.0, 1.0, 1.0);
+}
+)";
+
+const char* const POSITION_VERTEX = R"(#version 100
+attribute vec3 a_position;
+void main() {
+    gl_Position = vec4(a_position, 1.0);
+}
+)";
+
+// Normals and colours as well, so that its attributes take locations the first one left off;
+// u_none keeps its initial 0, so the normals add nothing to the colour.
+const char* const THREE_ATTRIBUTE_VERTEX = R"(#version 100
+uniform float u_none;
+attribute vec3 a_normal;
+attribute vec4 a_color;
+attribute vec3 a_position;
+varying vec4 v_color;
+void main() {
+    v_color = a_color / 255.0 + vec4(a_normal, 0.0) * u_none;
+    gl_Position = vec4(a_position, 1.0);
+}
+)";
+
+TEST_F(RenderTargetTest, ShaderOverrideDrawsWithTheOverrideProgram) {
+    const HashString blue("blue");
+    ASSERT_TRUE(addProgram(blue, POSITION_VERTEX, BLUE_FRAGMENT));
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFF0000FFu);
+    target().startFrame();
+    target().setShaderOverride(blue);
+    draw(g, material(COLOUR));
+    EXPECT_EQ(pixel(512, 300), 0x0000FFFFu);
+    target().releaseShaderOverride();
+    draw(g, material(COLOUR));
+    EXPECT_EQ(pixel(512, 300), 0xFF0000FFu);
+}
+
+TEST_F(RenderTargetTest, ProgramsBuiltBetweenDrawsAreSetUp) {
+    // A draw whose program is not there yet draws nothing; once it is built, it draws.
+    const HashString late("late");
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFF0000FFu);
+    target().startFrame();
+    draw(g, material(late));
+    EXPECT_EQ(pixel(512, 300), GREY);
+    ASSERT_TRUE(addColourProgram(late));
+    draw(g, material(late));
+    EXPECT_EQ(pixel(512, 300), 0xFF0000FFu);
+
+    // Rebuilt under the same name in the middle of a frame, with more attributes: every one
+    // of the new program's arrays is enabled for the next draw.
+    const HashString rebuilt("rebuilt");
+    ASSERT_TRUE(addProgram(rebuilt, POSITION_VERTEX, BLUE_FRAGMENT));
+    draw(g, material(rebuilt));
+    EXPECT_EQ(pixel(512, 300), 0x0000FFFFu);
+    const boost::shared_ptr<ShaderProgram> second =
+        addProgram(rebuilt, THREE_ATTRIBUTE_VERTEX, PLAIN_FRAGMENT);
+    ASSERT_TRUE(second);
+    ASSERT_EQ(second->data.attributes.size(), 3u);
+    draw(g, material(rebuilt));
+    for (const ShaderParameter& attribute : second->data.attributes) {
+        GLint enabled = GL_FALSE;
+        glGetVertexAttribiv(attribute.location, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
+        EXPECT_EQ(enabled, GL_TRUE) << "location " << attribute.location;
+    }
+    EXPECT_EQ(pixel(512, 300), 0xFF0000FFu);
+}
+
+const char* const MVP_VERTEX = R"(#version 100
+uniform mat4 u_modelViewProj;
+attribute vec3 a_position;
+attribute vec4 a_color;
+varying vec4 v_color;
+void main() {
+    v_color = a_color / 255.0;
+    gl_Position = u_modelViewProj * vec4(a_position, 1.0);
+}
+)";
+
+// What the game's model-view-projection updater does: read the matrix of the current draw.
+class ModelViewProjection : public ShaderParameterUpdater<ZqMatrix<4, 4>> {
+public:
+    ModelViewProjection() : ShaderParameterUpdater<ZqMatrix<4, 4>>("u_modelViewProj", 0) {}
+    void update(boost::shared_ptr<ZqMatrix<4, 4>>, boost::shared_ptr<const Material>) override {
+        GraphicsSystem::instance_->getCurrentRenderTarget()->getModelViewProjectionMatrix(value_);
+    }
+};
+
+TEST_F(RenderTargetTest, ModelViewProjectionMatrixOfTheCurrentDraw) {
+    const HashString placed("placed");
+    ASSERT_TRUE(addProgram(placed, MVP_VERTEX, PLAIN_FRAGMENT));
+    ShaderCache::instance_->addUpdater(
+        boost::shared_ptr<BaseShaderParameterUpdater>(new ModelViewProjection()));
+    // Pixel units with y up, looked at from the origin down -Z.
+    boost::shared_ptr<GraphicsCamera> camera(new GraphicsCamera(
+        60.0f, 1.0f, -1.0f, 1.0f, ZqVector<3>(0.0f, 0.0f, 0.0f), ZqVector<3>(0.0f, 0.0f, -1.0f),
+        ZqVector<3>(0.0f, 1.0f, 0.0f), ZqVector<3>(), 0.0f));
+    camera->perspective = 0;
+    camera->orthoLeft = 0.0f;
+    camera->orthoRight = float(WIDTH);
+    camera->orthoTop = float(HEIGHT);
+    camera->orthoBottom = 0.0f;
+    GraphicsSystem::instance_->setCamera(camera);
+
+    // A 100-pixel square at the origin, moved by each draw's own world matrix.
+    const TestGeometry square = rectangle(0.0f, 0.0f, 100.0f, 100.0f, 0x00FF00FFu);
+    auto at = [](float x, float y) {
+        boost::shared_ptr<ZqMatrix<4, 4>> world(new ZqMatrix<4, 4>(ZqMatrix<4, 4>::IDENTITY));
+        (*world)(0, 3) = x;
+        (*world)(1, 3) = y;
+        return world;
+    };
+    target().startFrame();
+    GraphicsSystem::instance_->drawStaticItem(material(placed), square.vertices, square.indices,
+                                              at(300.0f, 50.0f));
+    GraphicsSystem::instance_->drawStaticItem(material(placed), square.vertices, square.indices,
+                                              at(700.0f, 400.0f));
+    EXPECT_EQ(pixel(350, 100), 0x00FF00FFu);
+    EXPECT_EQ(pixel(750, 450), 0x00FF00FFu);
+    EXPECT_EQ(pixel(50, 50), GREY);
+    EXPECT_EQ(pixel(350, 450), GREY);
+}
+
+// A target whose hardware has fewer texture units than the renderer caches.
+class FewUnitsTarget : public RenderTargetGles2 {
+public:
+    FewUnitsTarget() : RenderTargetGles2("few units") {}
+    void limitTextureUnits(uint32_t units) { textureUnitLimit_ = units; }
+};
+
+TEST_F(RenderTargetTest, TextureSlotsStopAtTheUnitsTheHardwareHas) {
+    const HashString program("two textures");
+    ASSERT_TRUE(addProgram(program, TEXTURE_VERTEX_SOURCE, TWO_TEXTURE_FRAGMENT));
+    const boost::shared_ptr<Material> m =
+        textured(program, {DEFAULT_WHITE, DEFAULT_WHITE, DEFAULT_WHITE});
+    TextureManager::instance_->initialise(0xFFFF00FFu);
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    FewUnitsTarget few;
+    few.initialise(RenderTarget::DEPTH_ON);
+    few.limitTextureUnits(1);
+    GlRecorder::start();
+    few.drawStaticItem(m, g.vertices, g.indices, boost::shared_ptr<ZqMatrix<4, 4>>());
+    EXPECT_EQ(GlRecorder::count("glDrawElements"), 1u);
+    for (const GlCall& call : GlRecorder::named("glActiveTexture")) {
+        EXPECT_EQ(call.args[0], GL_TEXTURE0);
+    }
+    for (const GlCall& call : GlRecorder::named("glUniform1i")) {
+        EXPECT_EQ(call.args[1], 0);
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(RenderTargetTest, WrapFlagReachesTexturesAlreadyBound) {
+    const HashString program("two textures");
+    ASSERT_TRUE(addProgram(program, TEXTURE_VERTEX_SOURCE, TWO_TEXTURE_FRAGMENT));
+    const HashString texture("wrapped");
+    ASSERT_TRUE(addTextures("group", {texture}, 4, 4));
+    const boost::shared_ptr<Material> m = textured(program, {texture});
+    const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
+    // The wrap of the texture bound to unit 0, which the draw leaves active.
+    auto wrapOf = [] {
+        GLint s = 0;
+        GLint t = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &s);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &t);
+        return std::make_pair(s, t);
+    };
+    const std::pair<GLint, GLint> repeat(GL_REPEAT, GL_REPEAT);
+    const std::pair<GLint, GLint> clamp(GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(target().getTextureWrap(), 1u);
+    draw(g, m);
+    EXPECT_EQ(wrapOf(), repeat);
+    target().setTextureWrap(0);
+    draw(g, m);
+    EXPECT_EQ(wrapOf(), clamp);
+    target().setTextureWrap(1);
+    draw(g, m);
+    EXPECT_EQ(wrapOf(), repeat);
 }
 
 TEST_F(RenderTargetTest, RenderToScreenWithoutTextureDoesNothing) {
@@ -414,11 +666,7 @@ TEST_F(RenderTargetTest, RenderToScreenWithoutTextureDoesNothing) {
 
 TEST_F(RenderTargetTest, RenderToTextureAttachesOnceAndSizesTheTarget) {
     const HashString colour("colour target");
-    Array<HashString> names;
-    names.pushBack(colour);
-    Array<TextureInfo> templates;
-    templates.pushBack(TextureInfo{0, 1, 128, 64, 1});
-    ASSERT_TRUE(TextureManager::instance_->insertTextureTemplateGroup("targets", names, templates));
+    ASSERT_TRUE(addTextures("targets", {colour}, 128, 64));
     GlRecorder::start();
     target().renderToTexture(colour, HashString(), HashString(), HashString());
     target().renderToTexture(colour, HashString(), HashString(), HashString());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <vector>
 
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderCache.h"
@@ -86,6 +87,22 @@ void main() { gl_Position = vec4(a_position, 1.0); }
     EXPECT_FALSE(ShaderManager::instance_->addShaderProgram("p", source(noVarying), source(reads),
                                                             ZqString(), ZqString()));
     EXPECT_FALSE(ShaderManager::instance_->getShaderProgram("p"));
+}
+
+TEST_F(ShaderTest, AShaderNamed1281IsNoFailure) {
+    // 1281 is GL_INVALID_VALUE; GL hands names out in order, so it is a shader name too.
+    std::vector<GLuint> taken;
+    do {
+        taken.push_back(glCreateShader(GL_VERTEX_SHADER));
+    } while (taken.back() != 0 && taken.back() < 1280);
+    const uint32_t shader = ShaderManager::instance_->compileShader(VERTEX, GL_VERTEX_SHADER);
+    ASSERT_EQ(shader, 1281u);
+    EXPECT_NE(shader, ShaderManager::COMPILE_FAILED);
+    EXPECT_TRUE(glIsShader(shader));
+    glDeleteShader(shader);
+    for (GLuint name : taken) {
+        glDeleteShader(name);
+    }
 }
 
 TEST_F(ShaderTest, ProgramFromSourceFiles) {

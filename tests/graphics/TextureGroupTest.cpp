@@ -95,6 +95,26 @@ protected:
         ASSERT_TRUE(trellin::writeStaticObjects(stem, files, error)) << error;
     }
 
+    // A group holding one texture of a single RGBA texel, built from memory.
+    static void addTexel(HashString group, HashString name, uint32_t texel) {
+        unsigned char bytes[4] = {
+            static_cast<unsigned char>(texel >> 24), static_cast<unsigned char>(texel >> 16),
+            static_cast<unsigned char>(texel >> 8), static_cast<unsigned char>(texel)};
+        BitmapData record[1] = {BitmapData(1, 1, BitmapData::FORMAT_RGBA, 4, bytes)};
+        Array<BitmapData> bitmaps = Array<BitmapData>::view(record, 1);
+        Array<HashString> bitmapNames;
+        bitmapNames.pushBack(name);
+        Array<TextureData> textures;
+        TextureData texture;
+        texture.filterMode = TextureData::FILTER_NEAREST;
+        texture.bitmapNames.pushBack(name);
+        textures.pushBack(texture);
+        Array<HashString> names;
+        names.pushBack(name);
+        ASSERT_EQ(TextureLoader::loadTextures(group, bitmapNames, bitmaps, names, textures).size(),
+                  1u);
+    }
+
     trellin_test::TempDirectory dir;
     TestGeometry quad;
 };
@@ -203,6 +223,14 @@ TEST_F(TextureGroupTest, LoadsFromMemoryRestoreTheBindingAndSkipBadLevels) {
     ASSERT_EQ(made.size(), 2u);
     EXPECT_EQ(boundTexture(), before);
     EXPECT_EQ(sample("a", 100, 100), 0x010203FFu);
+    // Only uploaded levels are recorded: "b" has none.
+    const boost::shared_ptr<TextureInfo> a = TextureManager::instance_->getStatic("a");
+    EXPECT_EQ(a->format, 1u);
+    EXPECT_EQ(a->width, 2u);
+    const boost::shared_ptr<TextureInfo> b = TextureManager::instance_->getStatic("b");
+    EXPECT_EQ(b->format, 0u);
+    EXPECT_EQ(b->width, 0u);
+    EXPECT_EQ(b->height, 0u);
 
     // Loading into a group that holds textures fails and keeps them.
     Array<BitmapData> again = Array<BitmapData>::view(bitmapRecords, 2);
@@ -228,4 +256,35 @@ TEST_F(TextureGroupTest, BuiltInTexturesAreMadeOnce) {
     TextureManager::instance_->uninitialise();
     EXPECT_FALSE(TextureManager::instance_->staticExists(DEFAULT_TEXTURE));
     EXPECT_FALSE(glIsTexture(first));
+}
+
+TEST_F(TextureGroupTest, TexturesMadeAndDeletedBetweenDrawsDoNotStaleTheRenderersBinds) {
+    const uint32_t red = 0xFF0000FFu;
+    const uint32_t green = 0x00FF00FFu;
+    addTexel("red group", "red", red);
+    EXPECT_EQ(sample("red", 500, 300), red);
+
+    // Making render-target textures binds them.
+    Array<HashString> names;
+    names.pushBack("target");
+    Array<TextureInfo> templates;
+    templates.pushBack(TextureInfo{0, BitmapData::FORMAT_RGBA, 4, 4, 1});
+    ASSERT_TRUE(TextureManager::instance_->insertTextureTemplateGroup("targets", names, templates));
+    EXPECT_EQ(sample("red", 500, 300), red);
+
+    // A deleted texture's GL name goes to the next texture made, as a UI font texture
+    // released and made again meets it.
+    const GLuint redName = TextureManager::instance_->getStatic("red")->glName;
+    ASSERT_TRUE(TextureManager::instance_->removeGroup(TextureManager::instance_->getStaticStore(),
+                                                       "red group"));
+    addTexel("green group", "green", green);
+    ASSERT_EQ(TextureManager::instance_->getStatic("green")->glName, redName);
+    EXPECT_EQ(sample("green", 500, 300), green);
+}
+
+TEST_F(TextureGroupTest, SlotNamingAMissingTextureSamplesWhite) {
+    TextureManager::instance_->initialise(0xFFFF00FFu);
+    addTexel("red group", "red", 0xFF0000FFu);
+    EXPECT_EQ(sample("red", 500, 300), 0xFF0000FFu);
+    EXPECT_EQ(sample("nowhere", 500, 300), 0xFFFFFFFFu);
 }

@@ -3,10 +3,12 @@
 #include <boost/shared_ptr.hpp>
 #include <vector>
 
+#include "core/memory/ZequinAllocation.h"
 #include "core/message/MessageSystem.h"
 #include "input/ControlNames.h"
 #include "input/MultiPointerController.h"
 #include "input/PeripheralSystem.h"
+#include "input/PlatformControlSetup.h"
 #include "lib/tablet/feed.h"
 #include "lib/tablet/navigator.h"
 #include "lib/tablet/screen.h"
@@ -126,6 +128,54 @@ TEST_F(PeripheralSystemTest, FailedFetchEndsTheDrainUntilTheNextUpdate) {
     EXPECT_FALSE(player(0).isInputOn(TOUCH));
     input.update();
     EXPECT_TRUE(player(0).hasInputChangedToOn(TOUCH));
+}
+
+// Two keyboards and a mouse; a Zeemote too, which the input service never asks about.
+class TwoKeyboardsAndAMouse : public PlatformControlSetup {
+public:
+    unsigned int getMaxKeyboardControllers() const override { return 2; }
+    unsigned int getMaxMouseControllers() const override { return 1; }
+    unsigned int getMaxZeemoteControllers() const override { return 1; }
+    void updateControllers(bps_event_t*, Controller::Type, Array<Controller>*) override {}
+};
+
+TEST(PeripheralSystemSetUpTest, AnotherSetUpGivesItsControllersAndOneGroupCopyPerPlayer) {
+    PeripheralSystem input(new (0, ZequinAllocation) TwoKeyboardsAndAMouse());
+    EXPECT_EQ(input.getMaxControllers(), 2u);
+    Array<Controller>& keyboards = *input.getControllers(Controller::Keyboard);
+    ASSERT_EQ(keyboards.size(), 2u);
+    EXPECT_EQ(keyboards[1].getControls().size(), 94u);
+    EXPECT_EQ(input.getControllers(Controller::Mouse)->size(), 1u);
+    EXPECT_TRUE(input.getControllers(Controller::MultiPointer)->empty());
+    EXPECT_TRUE(input.getControllers(Controller::Zeemote)->empty());
+    EXPECT_EQ(input.getControllers(static_cast<Controller::Type>(Controller::TYPE_COUNT)), nullptr);
+
+    constexpr HashString PRESS("PRESS");
+    ActionGroup group(GROUP);
+    PeripheralMap press(PRESS, Controller::Keyboard, KEY_SPACE);
+    press.addControllerTypeAndMethod(Controller::Mouse, MOUSE_LEFT_BUTTON);
+    group.addInputAction(press);
+    ASSERT_TRUE(input.addActionGroup(group));
+    keyboards[1].setControllerValue(KEY_SPACE, 1.0f);
+    (*input.getControllers(Controller::Mouse))[0].setControllerValue(MOUSE_LEFT_BUTTON, 1.0f);
+    tablet_feed_reset();
+    input.update();
+    // Player i reads controller i of each type: the mouse serves player 0 alone.
+    EXPECT_EQ(input.getActionGroup(GROUP, 0).getInputValue(PRESS), 1.0f);
+    EXPECT_EQ(input.getActionGroup(GROUP, 1).getInputValue(PRESS), 1.0f);
+    EXPECT_EQ(input.getActionGroup(GROUP, 2).getInputValue(PRESS), 0.0f);
+    EXPECT_EQ(&input.getActionGroup(GROUP, 9), &input.getActionGroup(GROUP, 2));
+}
+
+TEST(PeripheralSystemSetUpTest, WithoutASetUpThereAreNoControllersAndOneCopy) {
+    PeripheralSystem input(nullptr);
+    EXPECT_EQ(input.getMaxControllers(), 0u);
+    ASSERT_TRUE(input.addActionGroup(touchGroup()));
+    tablet_feed_reset();
+    tablet_feed_push_touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1, 1);
+    input.update();
+    EXPECT_EQ(&input.getActionGroup(GROUP, 1), &input.getActionGroup(GROUP, 0));
+    EXPECT_FALSE(input.getActionGroup(GROUP, 0).isInputOn(TOUCH));
 }
 
 }  // namespace

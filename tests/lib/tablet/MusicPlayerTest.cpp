@@ -3,14 +3,19 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <regex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "lib/tablet/MusicPlayer.h"
+#include "lib/tablet/SampleDecoder.h"
 #include "lib/tablet/mmr.h"
 #include "tests/lib/tablet/Mp3Fixture.h"
 
@@ -276,6 +281,84 @@ TEST_F(MusicPlayerTest, TraceRecordsEveryCallWithItsArguments) {
         R"(mmr_disconnect(conn#N) = 0)",
     };
     EXPECT_EQ(lines, expected);
+}
+
+// Silence whose first read waits at a gate until the test opens it, so the player's thread can
+// be held inside a decode. The gate gives up after a while, so a player that waits for the
+// decode makes the test fail rather than hang.
+class Gate {
+public:
+    void enter() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        entered_ = true;
+        changed_.notify_all();
+        if (!changed_.wait_for(lock, 5s, [this] { return open_; })) gaveUp_ = true;
+    }
+    bool waitUntilEntered() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, 5s, [this] { return entered_; });
+    }
+    void open() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    bool gaveUp() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return gaveUp_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool entered_ = false;
+    bool open_ = false;
+    bool gaveUp_ = false;
+};
+
+class GatedSilence : public tablet::SampleDecoder {
+public:
+    explicit GatedSilence(std::shared_ptr<Gate> gate) : gate_(std::move(gate)) {}
+    int rate() const override { return 22050; }
+    int channels() const override { return 1; }
+    size_t read(int16_t* samples, size_t frames) override {
+        if (gate_) {
+            gate_->enter();
+            gate_.reset();
+        }
+        std::fill(samples, samples + frames, int16_t(0));
+        return frames;
+    }
+    bool rewind() override { return true; }
+
+private:
+    std::shared_ptr<Gate> gate_;
+};
+
+TEST(MusicPlayerThreadTest, CallsAnswerWhileThePlayerThreadDecodes) {
+    std::unique_ptr<tablet::MusicPlayer> player = tablet::MusicPlayer::open();
+    ASSERT_NE(player, nullptr);
+    auto gate = std::make_shared<Gate>();
+    player->attach(std::make_unique<GatedSilence>(gate));
+    ASSERT_TRUE(player->play());
+    ASSERT_TRUE(gate->waitUntilEntered());
+
+    // Held inside the decode: every call still answers, also those that replace what it reads.
+    EXPECT_EQ(player->status().state, TABLET_PLAYER_PLAYING);
+    EXPECT_TRUE(player->setParameters(50, 1));
+    EXPECT_TRUE(player->setSpeed(0));
+    EXPECT_TRUE(player->stop());
+    player->attach(std::make_unique<GatedSilence>(nullptr));
+    EXPECT_EQ(player->status().state, TABLET_PLAYER_STOPPED);
+    EXPECT_TRUE(player->play());
+    gate->open();
+    EXPECT_FALSE(gate->gaveUp()) << "a call waited for the decode";
+
+    // Once the thread is back, the input that replaced the held one plays.
+    for (auto deadline = std::chrono::steady_clock::now() + 3s;
+         player->status().frames_played == 0 && std::chrono::steady_clock::now() < deadline;)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_GT(player->status().frames_played, 0u);
 }
 
 TEST(MusicPlayerTraceTest, CreationCallsAreTraced) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -11,6 +12,7 @@
 
 namespace {
 
+using tablet::ScriptAction;
 using tablet::ScriptLine;
 
 struct LineCase {
@@ -18,6 +20,8 @@ struct LineCase {
     ScriptLine::Result result;
     unsigned long long drain;
     SeenEvent event;
+    ScriptAction::Kind kind = ScriptAction::Kind::Event;
+    const char* path = "";
 };
 
 // Names each case by its line in the test list.
@@ -41,12 +45,16 @@ class ScriptLineTest : public ::testing::TestWithParam<LineCase> {};
 TEST_P(ScriptLineTest, Parses) {
     const LineCase& c = GetParam();
     unsigned long long drain = 0;
-    bps_event_t event{};
+    ScriptAction action;
     std::string error;
-    ASSERT_EQ(ScriptLine::parse(c.line, drain, event, error), c.result) << c.line;
-    if (c.result == ScriptLine::Result::Event) {
+    ASSERT_EQ(ScriptLine::parse(c.line, drain, action, error), c.result) << c.line;
+    if (c.result == ScriptLine::Result::Action) {
         EXPECT_EQ(drain, c.drain);
-        EXPECT_EQ(SeenEvent::of(&event), c.event);
+        EXPECT_EQ(action.kind, c.kind);
+        if (c.kind == ScriptAction::Kind::Event) {
+            EXPECT_EQ(SeenEvent::of(&action.event), c.event);
+        }
+        EXPECT_EQ(action.path, c.path);
     }
     EXPECT_EQ(error.empty(), c.result != ScriptLine::Result::Bad);
 }
@@ -57,22 +65,28 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"", ScriptLine::Result::Empty, 0, none()},
         LineCase{"  \t\r", ScriptLine::Result::Empty, 0, none()},
         LineCase{"# 3 touch 0 1 2", ScriptLine::Result::Empty, 0, none()},
-        LineCase{"3 touch 0 1023 599", ScriptLine::Result::Event, 3,
+        LineCase{"3 touch 0 1023 599", ScriptLine::Result::Action, 3,
                  SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1023, 599)},
-        LineCase{"\t4  move 9 -1 2\r", ScriptLine::Result::Event, 4,
+        LineCase{"\t4  move 9 -1 2\r", ScriptLine::Result::Action, 4,
                  SeenEvent::touch(SCREEN_EVENT_MTOUCH_MOVE, 9, -1, 2)},
-        LineCase{"0 release 12 5 6", ScriptLine::Result::Event, 0,
+        LineCase{"0 release 12 5 6", ScriptLine::Result::Action, 0,
                  SeenEvent::touch(SCREEN_EVENT_MTOUCH_RELEASE, 12, 5, 6)},
-        LineCase{"1 window thumbnail", ScriptLine::Result::Event, 1,
+        LineCase{"1 window thumbnail", ScriptLine::Result::Action, 1,
                  SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_THUMBNAIL)},
-        LineCase{"1 window invisible", ScriptLine::Result::Event, 1,
+        LineCase{"1 window invisible", ScriptLine::Result::Action, 1,
                  SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)},
-        LineCase{"2 window fullscreen", ScriptLine::Result::Event, 2,
+        LineCase{"2 window fullscreen", ScriptLine::Result::Action, 2,
                  SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_FULLSCREEN)},
-        LineCase{"5 navigator 2", ScriptLine::Result::Event, 5,
+        LineCase{"5 navigator 2", ScriptLine::Result::Action, 5,
                  SeenEvent::plain(navigator_get_domain(), NAVIGATOR_EXIT)},
-        LineCase{"6 event -3 4294967295", ScriptLine::Result::Event, 6,
+        LineCase{"6 event -3 4294967295", ScriptLine::Result::Action, 6,
                  SeenEvent::plain(-3, 4294967295u)},
+        LineCase{"8 close", ScriptLine::Result::Action, 8, none(), ScriptAction::Kind::Close},
+        LineCase{"9 screenshot out/frame-1.png\r", ScriptLine::Result::Action, 9, none(),
+                 ScriptAction::Kind::Screenshot, "out/frame-1.png"},
+        LineCase{"8 close now", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"9 screenshot", ScriptLine::Result::Bad, 0, none()},
+        LineCase{"9 screenshot my frame.png", ScriptLine::Result::Bad, 0, none()},
         LineCase{"18446744073709551615 navigator 1", ScriptLine::Result::Bad, 0, none()},
         // 2^64 and 2^64 + 1: numbers that would wrap around to 0 and 1.
         LineCase{"18446744073709551616 navigator 1", ScriptLine::Result::Bad, 0, none()},
@@ -160,6 +174,32 @@ TEST_F(ScriptFeedTest, ResetReplaysTheScriptFromDrainZero) {
     tablet_feed_reset();
     EXPECT_EQ(drainEvents(),
               (std::vector<SeenEvent>{SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}));
+}
+
+TEST_F(ScriptFeedTest, WithoutAWindowAScreenshotIsReportedAndCloseStillEndsTheProcess) {
+    std::string script = useScript(
+        "0 screenshot no-window.png\n"
+        "0 touch 0 1 2\n"
+        "1 close\n"
+        "1 touch 0 3 4\n");
+    std::remove("no-window.png");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(drainEvents(),
+              (std::vector<SeenEvent>{SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1, 2)}));
+    std::string errors = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(errors.find(script + ":1: cannot save the window as no-window.png: no window"),
+              std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::ifstream("no-window.png"));
+
+    EXPECT_EXIT(
+        {
+            std::atexit([] { std::fputs("exit handler ran\n", stderr); });
+            drainEvents();
+            std::fputs("still running\n", stderr);
+            std::_Exit(3);
+        },
+        ::testing::ExitedWithCode(0), "^exit handler ran\n$");
 }
 
 TEST_F(ScriptFeedTest, AMissingScriptIsReportedAndFeedsNothing) {

@@ -9,7 +9,11 @@
 #include <X11/extensions/XTest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -168,8 +172,12 @@ TEST_F(WindowTest, FixedSizeWindowTakesAnEglSurfaceAndSwaps) {
     EXPECT_TRUE(collectQuietly().empty());
 }
 
-TEST_F(WindowTest, BadScreenCallsFail) {
+TEST_F(WindowTest, BadScreenCallsFailAndStaleHandlesAreTracedAsSuch) {
     createWindow(600, 1024);
+    const std::string trace =
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt";
+    std::remove(trace.c_str());
+    setenv("TRELLIN_TABLET_TRACE", trace.c_str(), 1);
     const int zero[2] = {0, 600};
     const int odd = 45;
     EXPECT_EQ(screen_set_window_property_iv(window_, SCREEN_PROPERTY_BUFFER_SIZE, zero), -1);
@@ -190,6 +198,49 @@ TEST_F(WindowTest, BadScreenCallsFail) {
     screen_window_t window = 0;
     EXPECT_EQ(screen_create_window(&window, context_), -1);
     context_ = nullptr;
+    unsetenv("TRELLIN_TABLET_TRACE");
+
+    // Serials depend on what the process made before: only their kind is compared.
+    std::vector<std::string> lines;
+    std::ifstream in(trace);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(std::regex_replace(line, std::regex("#[0-9]+"), "#N"));
+    const std::string property = "screen_set_window_property_iv(win#N, ";
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         property + "5, {0, 600}) = -1",
+                         property + "42, {0, 600}) = -1",
+                         property + "38, {45}) = -1",
+                         property + "9999, {45}) = -1",
+                         property + "14, NULL) = -1",
+                         "screen_create_window_buffers(win#N, 2) = -1",
+                         "screen_create_window_group(win#N, NULL) = -1",
+                         "screen_destroy_window(win#N) = 0",
+                         "screen_destroy_window(win#?) = -1",
+                         "screen_create_window_buffers(win#?, 2) = -1",
+                         "screen_destroy_context(ctx#N) = 0",
+                         "screen_destroy_context(ctx#?) = -1",
+                         "screen_request_events(ctx#?) = -1",
+                         "screen_create_window(NULL, ctx#?) = -1",
+                     }));
+}
+
+TEST_F(WindowTest, AScreenshotOfAWindowPastTheScreenIsReportedAndSavesNothing) {
+    createWindow(600, 1024);  // taller than the 1024 x 600 display
+    std::ofstream("tall.script") << "0 screenshot tall.png\n0 navigator 2\n";
+    std::remove("tall.png");
+    setenv("TRELLIN_TABLET_SCRIPT", "tall.script", 1);
+    tablet_feed_reset();
+    ::testing::internal::CaptureStderr();
+    std::vector<SeenEvent> seen = drainEvents();
+    std::string errors = ::testing::internal::GetCapturedStderr();
+    unsetenv("TRELLIN_TABLET_SCRIPT");
+    tablet_feed_reset();
+    EXPECT_EQ(seen, std::vector<SeenEvent>{SeenEvent::plain(navigator_get_domain(), 2)});
+    EXPECT_NE(errors.find("tall.script:1: cannot save the window as tall.png: the window reaches "
+                          "past the screen"),
+              std::string::npos)
+        << errors;
+    EXPECT_FALSE(std::ifstream("tall.png"));
 }
 
 TEST_F(WindowTest, Button1DragBecomesTouchMoveAndReleaseOfTouchZero) {

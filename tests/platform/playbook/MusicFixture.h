@@ -29,8 +29,12 @@ protected:
         setenv("TRELLIN_TABLET_TRACE", tracePath_.c_str(), 1);
     }
 
-    // The player's thread must be gone before the process-exit teardown of the audio library.
-    void TearDown() override { qnxMMRDestroy(); }
+    // The player's thread must be gone before the process-exit teardown of the audio library;
+    // the trace would go on into a folder that is about to go.
+    void TearDown() override {
+        qnxMMRDestroy();
+        unsetenv("TRELLIN_TABLET_TRACE");
+    }
 
     // The renderer calls made so far, one line each.
     std::vector<std::string> trace() const {

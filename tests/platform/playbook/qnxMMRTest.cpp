@@ -29,8 +29,17 @@ TEST_F(QnxMMRTest, LoadAttachesTheTrackWithItsVolumeText) {
         float volume;
         const char* text;
     } cases[] = {
-        {2.0f, "\"100\""}, {1.0f, "\"100\""}, {0.6f, "\"95\""},         {0.09f, "\"79\""},
-        {0.0f, "\"0\""},   {-1.0f, "\"0\""},  {std::nanf(""), "\"0\""},
+        {2.0f, "\"100\""},
+        {1.0f, "\"100\""},
+        {0.6f, "\"95\""},
+        {0.09f, "\"79\""},
+        {0.0f, "\"0\""},
+        {-1.0f, "\"0\""},
+        {std::nanf(""), "\"0\""},
+        // Below 1e-5 the scale goes negative, which the renderer refuses: the text stays "0".
+        {1e-5f, "\"0\""},
+        {1e-6f, "\"0\""},
+        {1e-45f, "\"0\""},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(qnxMMRLoad("audio/tone.mp3", c.volume, false)) << c.volume;
@@ -95,17 +104,6 @@ TEST_F(QnxMMRTest, AFailedLoadLeavesNothingToPlay) {
     // An address that does not fit the renderer's buffer is refused, not cut short.
     EXPECT_FALSE(qnxMMRLoad(std::string(1100, 'a').c_str(), 1.0f, false));
     EXPECT_EQ(find(trace(), "mmr_play"), -1);
-}
-
-TEST_F(QnxMMRTest, AFailedStartIsRetriedWithWhatWasMade) {
-    setenv("ALSOFT_DRIVERS", "no-such-driver", 1);  // no output device opens
-    EXPECT_FALSE(qnxMMRLoad("audio/tone.mp3", 1.0f, false));
-    EXPECT_FALSE(qnxMMRLoad("audio/tone.mp3", 1.0f, false));
-    const std::vector<std::string> lines = trace();
-    EXPECT_EQ(count(lines, "mmr_connect"), 1);
-    EXPECT_EQ(count(lines, "mmr_context_create"), 1);
-    EXPECT_EQ(count(lines, "mmr_output_attach"), 2);
-    EXPECT_EQ(find(lines, "mmr_input_attach"), -1);
 }
 
 TEST_F(QnxMMRTest, DestroyReleasesEverythingOnce) {

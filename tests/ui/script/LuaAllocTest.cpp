@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "core/memory/Allocator.h"
 #include "core/memory/MemoryManager.h"
 #include "tests/core/file/ManagerUse.h"
+#include "tests/core/memory/FilledAllocator.h"
 #include "tests/ui/script/ScriptFixture.h"
 
 using namespace orvo;
@@ -86,19 +88,18 @@ TEST(LuaAllocTest, AFailedGrowthGivesNullAndAFailedShrinkKeepsTheOldBlock) {
     EXPECT_EQ(alloc(block, 300, std::size_t(1) << 30), nullptr);
     EXPECT_TRUE(holds(block, 300, 3));
 
-    // With the category exhausted even the smaller block cannot be had.
-    std::vector<void*> taken;
-    MemoryManager* manager = MemoryManager::instance();
-    while (void* p = manager->allocate(8, 8, ScriptSystem::MEMORY_CATEGORY)) {
-        taken.push_back(p);
+    {
+        // With the category exhausted even the smaller block cannot be had.
+        const MemoryManager::CategoryLocation& location =
+            MemoryManager::CATEGORY_LOCATIONS[ScriptSystem::MEMORY_CATEGORY];
+        std::vector<std::unique_ptr<trellin_test::FilledAllocator>> full;
+        for (int index = location.first; index <= location.last; ++index) {
+            full.push_back(std::make_unique<trellin_test::FilledAllocator>(index));
+        }
+        EXPECT_EQ(alloc(nullptr, 0, 8), nullptr);
+        EXPECT_EQ(alloc(block, 300, 100), block);
+        EXPECT_TRUE(holds(block, 300, 3));
     }
-    EXPECT_EQ(alloc(nullptr, 0, 8), nullptr);
-    EXPECT_EQ(alloc(block, 300, 100), block);
-    EXPECT_TRUE(holds(block, 300, 3));
-    for (void* p : taken) {
-        manager->deallocate(p);
-    }
-    std::vector<void*>().swap(taken);
     alloc(block, 100, 0);
     EXPECT_TRUE(use.unchanged());
 }

@@ -34,8 +34,10 @@ function(trellin_add_test name)
     list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
   endif()
   # Tests of the X display carry its label too, so the test script can run them on their own.
+  # Test discovery passes properties on as flat name/value pairs, so only a test's first label
+  # survives: the display label goes first.
   if("xdisplay" IN_LIST T_RESOURCE_LOCK)
-    list(APPEND T_LABELS xdisplay)
+    list(PREPEND T_LABELS xdisplay)
   endif()
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")

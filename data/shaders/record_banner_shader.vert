@@ -1,0 +1,3 @@
+#version 100
+#include "curvature.glsl"
+#include "flat_vertex.glsl"

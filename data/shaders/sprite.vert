@@ -1,0 +1,2 @@
+#version 100
+#include "screen_vertex.glsl"

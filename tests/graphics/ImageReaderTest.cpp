@@ -12,10 +12,12 @@
 #include "graphics/image/PngFile.h"
 #include "graphics/image/TgaFile.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/graphics/PngTestImage.h"
 
 namespace {
 
 using trellin::Bytes;
+using trellin_test::makePng;
 
 // A TGA file image: header, optional ID, colour map and pixel bytes, optional footer.
 struct TgaLayout {
@@ -194,49 +196,6 @@ TEST(TgaFile, ReadsFromAFileAndConvertsDepths) {
 }
 
 namespace {
-
-struct PngWrite {
-    Bytes out;
-};
-
-void writeCallback(png_structp png, png_bytep data, png_size_t n) {
-    PngWrite* w = static_cast<PngWrite*>(png_get_io_ptr(png));
-    w->out.insert(w->out.end(), data, data + n);
-}
-
-void flushCallback(png_structp) {}
-
-// A PNG file image made by libpng from rows given top row first.
-Bytes makePng(uint32_t width, uint32_t height, int colourType, int depth,
-              const std::vector<Bytes>& rows, bool interlaced = false,
-              const std::vector<png_color>& palette = {}, const Bytes& trns = {}) {
-    PngWrite w;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png)) != 0) {
-        png_destroy_write_struct(&png, &info);
-        return Bytes();
-    }
-    png_set_write_fn(png, &w, writeCallback, flushCallback);
-    png_set_IHDR(png, info, width, height, depth, colourType,
-                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!palette.empty()) {
-        png_set_PLTE(png, info, palette.data(), int(palette.size()));
-    }
-    if (!trns.empty()) {
-        png_set_tRNS(png, info, trns.data(), int(trns.size()), nullptr);
-    }
-    png_write_info(png, info);
-    std::vector<png_bytep> pointers;
-    for (const Bytes& row : rows) {
-        pointers.push_back(const_cast<png_bytep>(row.data()));
-    }
-    png_write_image(png, pointers.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return w.out;
-}
 
 struct Decoded {
     bool ok;

@@ -1,0 +1,53 @@
+#include "ui/RocketSystemInterface.h"
+
+#include "core/hash/HashString.h"
+#include "core/log/Logger.h"
+#include "core/strings/ZqStringTable.h"
+#include "core/text/StringFunctions.h"
+#include "core/text/ZqText.h"
+#include "core/time/Clock.h"
+#include "ui/RocketStrings.h"
+
+namespace orvo {
+
+float RocketSystemInterface::GetElapsedTime() {
+    return static_cast<float>(Clock::getCurrentTime());
+}
+
+int RocketSystemInterface::TranslateString(Rocket::Core::String& translated,
+                                           const Rocket::Core::String& input) {
+    const ZqStringTable* table = ZqStringTable::instance_;
+    ZqText text;
+    if (table == nullptr || !table->getString(HashString(input.c_str()), text)) {
+        translated = input;
+        return 0;
+    }
+    translated = toRocketString(textToString(text));
+    return translated != input ? 1 : 0;
+}
+
+bool RocketSystemInterface::LogMessage(Rocket::Core::Log::Type type,
+                                       const Rocket::Core::String& message) {
+    if (type == Rocket::Core::Log::LT_ASSERT) {
+        return false;
+    }
+    if (type == Rocket::Core::Log::LT_INFO) {
+        return true;
+    }
+    ZqLog.lock();
+    ZqLog.setLevel(8);
+    if (type == Rocket::Core::Log::LT_ERROR || type == Rocket::Core::Log::LT_WARNING) {
+        const bool error = type == Rocket::Core::Log::LT_ERROR;
+        ZqLog.processSpecialMode(error ? Logger::RED : Logger::YELLOW);
+        ZqLog.log(error ? "Rocket Error: " : "Rocket Warning: ");
+        ZqLog.processSpecialMode(Logger::WHITE);
+    } else {
+        ZqLog.log("Rocket Message: ");
+    }
+    ZqLog.log(message.c_str());
+    ZqLog.processSpecialMode(Logger::END_OF_LINE);
+    ZqLog.unlock();
+    return true;
+}
+
+}  // namespace orvo

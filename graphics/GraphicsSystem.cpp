@@ -32,6 +32,17 @@ boost::shared_ptr<RenderTarget> GraphicsSystem::getCurrentRenderTarget() const {
     return renderTargets_.at(0);
 }
 
+void GraphicsSystem::setCurrentRenderTarget(const boost::shared_ptr<RenderTarget>& target) {
+    if (!target) {
+        return;
+    }
+    if (renderTargets_.empty()) {
+        renderTargets_.pushBack(target);
+        return;
+    }
+    renderTargets_[0] = target;
+}
+
 void GraphicsSystem::drawStaticItem(boost::shared_ptr<const Material> material,
                                     boost::shared_ptr<const VertexBufferData> vertices,
                                     boost::shared_ptr<const VertexIndexBufferData> indices,

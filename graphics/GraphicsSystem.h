@@ -23,6 +23,9 @@ public:
     void initialise(const RenderTarget::OptimiseRender& mode);
     // Empty only when the default target could not be made.
     boost::shared_ptr<RenderTarget> getCurrentRenderTarget() const;
+    // Puts another target in the current one's place (a headless run's null target); an empty
+    // pointer is ignored.
+    void setCurrentRenderTarget(const boost::shared_ptr<RenderTarget>& target);
 
     void drawStaticItem(boost::shared_ptr<const Material> material,
                         boost::shared_ptr<const VertexBufferData> vertices,

@@ -205,6 +205,12 @@ void AutoDestructor::onExit() {
     }
 }
 
+std::atomic<std::uint64_t> MemoryManager::allocationCount_{0};
+
+std::uint64_t MemoryManager::getAllocationCount() {
+    return allocationCount_.load(std::memory_order_relaxed);
+}
+
 void* MemoryManager::allocate(std::size_t size, std::size_t alignment, int category) {
     if (size == 0 || category < 0 || category >= NUM_CATEGORIES) {
         return nullptr;
@@ -216,6 +222,7 @@ void* MemoryManager::allocate(std::size_t size, std::size_t alignment, int categ
     for (int index = location.first; index <= location.last; ++index) {
         void* result = allocators_[index]->allocate(size, alignment);
         if (result != nullptr) {
+            allocationCount_.fetch_add(1, std::memory_order_relaxed);
             return result;
         }
     }
@@ -280,6 +287,9 @@ void* MemoryManager::allocatePlain(std::size_t size, int category) {
     void* result = size <= LARGE_REQUEST ? manager->allocate(size, 1, category) : nullptr;
     if (result == nullptr) {
         result = manager->allocators_[PLATFORM_ALLOCATOR]->allocate(size, PLAIN_FALLBACK_ALIGNMENT);
+        if (result != nullptr) {
+            allocationCount_.fetch_add(1, std::memory_order_relaxed);
+        }
     }
     return result;
 }

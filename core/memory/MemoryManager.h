@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
 
 class Allocator;
@@ -94,6 +95,9 @@ public:
     void* allocate(std::size_t size, std::size_t alignment, int category);
     // Returns the block to the allocator whose heap holds it; null is ignored.
     void deallocate(void* pointer);
+    // How many blocks allocate has handed out since the process started: the figure that
+    // per-frame allocation budgets are measured by.
+    static std::uint64_t getAllocationCount();
     void deallocate(const void* pointer);
     // 0 when no pooled allocator holds the address.
     std::size_t getAllocatedSize(const void* pointer) const;
@@ -138,6 +142,7 @@ private:
     Allocator* allocators_[NUM_ALLOCATORS];
 
     static MemoryManager* instance_;
+    static std::atomic<std::uint64_t> allocationCount_;
     friend class AutoDestructor;
 };
 

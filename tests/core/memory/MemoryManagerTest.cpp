@@ -79,6 +79,20 @@ TEST(MemoryManagerTest, RefusesSizeZeroAndUnknownCategories) {
     EXPECT_EQ(manager().allocate(16, 4096, 1), nullptr);
 }
 
+TEST(MemoryManagerTest, CountsEveryBlockHandedOutAndNoRefusal) {
+    const std::uint64_t before = MemoryManager::getAllocationCount();
+    void* a = manager().allocate(24, 1, 0);
+    void* b = manager().allocate(24, 1, 1);
+    EXPECT_EQ(manager().allocate(0, 1, 0), nullptr);
+    EXPECT_EQ(manager().allocate(100, 1, 7), nullptr);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(MemoryManager::getAllocationCount() - before, 2u);
+    manager().deallocate(a);
+    manager().deallocate(b);
+    EXPECT_EQ(MemoryManager::getAllocationCount() - before, 2u);
+}
+
 TEST(MemoryManagerTest, NamesAllocatorsByKindAndCounter) {
     const std::pair<int, const char*> names[] = {
         {0, "Blokl00"},  {9, "Blokl09"},  {10, "MltBl00"}, {11, "Blokl10"}, {12, "MltBl01"},

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "game/manager/GameManager.h"
+#include "game/objects/ObjectManager.h"
+#include "game/scene/SceneManager.h"
+#include "game/time/TimeManager.h"
+#include "game/track/TileManager.h"
+#include "tools/world/HeadlessWorld.h"
+
+namespace trellin_test {
+
+// A headless world per test, stepped at 1/64 s unless a test makes its own.
+class WorldFixture : public ::testing::Test {
+protected:
+    static constexpr double STEP = 1.0 / 64.0;
+
+    void SetUp() override { world.reset(new HeadlessWorld(STEP)); }
+    void TearDown() override { world.reset(); }
+
+    void frames(int count) {
+        for (int i = 0; i < count; ++i) {
+            world->frame();
+        }
+    }
+    // Sets the world timer's delta for calls made outside a frame.
+    static void setWorldDelta(double dt) {
+        TimeManager::instance_->getTimer(TimeManager::WORLD_TIMER).lastDelta = dt;
+    }
+    // Removes every wall from the live tiles, so that a test places its own.
+    void clearWalls() {
+        for (const auto& tile : world->tiles().getTiles()) {
+            for (auto& lane : tile->wallPositions) {
+                lane.clear();
+            }
+        }
+    }
+    // A wall on the first live tile, which carries wall lists only when it was populated.
+    void addWall(const orvo::ZqVector<3>& at) {
+        TileInfo& tile = *world->tiles().getTileInfo(0);
+        while (tile.wallPositions.size() < TileInfo::LANE_COUNT) {
+            tile.wallPositions.pushBack(orvo::Array<orvo::ZqVector<3>>());
+        }
+        tile.wallPositions[0].pushBack(at);
+    }
+
+    AirCraft& player() { return world->player(); }
+    ObjectManager& objects() { return world->objects(); }
+
+    std::unique_ptr<HeadlessWorld> world;
+};
+
+}  // namespace trellin_test

@@ -34,9 +34,6 @@ bool LuaConvert::toEngineString(lua_State* state, int index, ZqString& text) {
         case LUA_TSTRING: {
             std::size_t length = 0;
             const char* bytes = lua_tolstring(state, index, &length);
-            if (length > MAX_ENGINE_STRING_LENGTH) {
-                return false;
-            }
             text.assign(bytes, length);
             return true;
         }

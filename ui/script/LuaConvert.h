@@ -9,16 +9,12 @@ namespace orvo {
 // Reads Lua values into engine values without raising Lua errors: nothing here allocates Lua
 // memory, so it is safe between protected calls.
 struct LuaConvert {
-    // Strings taken from scripts into engine strings are at most this long. Engine strings live
-    // in a small pool whose exhaustion ends the process, so longer script strings are refused.
-    static constexpr std::size_t MAX_ENGINE_STRING_LENGTH = 65536;
-
     // Truncated towards zero and held within the target's range; not-a-number gives 0.
     static int toInt(lua_Number number);
     static unsigned int toUnsigned(lua_Number number);
 
     // The string or number at index as text (numbers as Lua writes them). False, leaving text
-    // alone, for other values and for strings longer than MAX_ENGINE_STRING_LENGTH.
+    // alone, for other values.
     static bool toEngineString(lua_State* state, int index, ZqString& text);
 };
 

@@ -1,9 +1,10 @@
 // Category allocation and free through the memory manager against the process heap, the plain
-// new path and engine strings.
+// new path and engine strings. "per_pair" is the time of one allocation and its free.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "core/memory/MemoryManager.h"
@@ -41,6 +42,12 @@ void allocateAndFree(benchmark::State& state, const std::vector<std::size_t>& si
         }
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(sizes.size()));
+    // With several threads items_per_second is the whole process's rate of pairs instead.
+    if (state.threads() == 1) {
+        state.counters["per_pair"] = benchmark::Counter(
+            static_cast<double>(sizes.size()),
+            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    }
 }
 
 std::vector<std::size_t> fixedSizes(const benchmark::State& state, int count) {
@@ -90,13 +97,43 @@ void engineString(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-BENCHMARK(categoryFixed)->Arg(16)->Arg(64)->Arg(256);
-BENCHMARK(mallocFixed)->Arg(16)->Arg(64)->Arg(256);
+// Several threads taking and freeing blocks of one pool at once: the pool's lock is contended.
+void categoryContended(benchmark::State& state) { categoryFixed(state); }
+void mallocContended(benchmark::State& state) { mallocFixed(state); }
+
+// As the game runs: one thread allocating in a process that has other threads, so that locks
+// (the pools' and the process heap's) can no longer skip their atomic operations. Once a second
+// thread has started, that holds for the rest of the process, so these and the contended cases
+// are registered last.
+void startAThread() {
+    static const bool started = [] {
+        std::thread([] {}).join();
+        return true;
+    }();
+    (void)started;
+}
+
+void categoryFixedThreaded(benchmark::State& state) {
+    startAThread();
+    categoryFixed(state);
+}
+
+void mallocFixedThreaded(benchmark::State& state) {
+    startAThread();
+    mallocFixed(state);
+}
+
+BENCHMARK(categoryFixed)->RangeMultiplier(2)->Range(16, 256);
+BENCHMARK(mallocFixed)->RangeMultiplier(2)->Range(16, 256);
 BENCHMARK(categoryMixed);
 BENCHMARK(mallocMixed);
 BENCHMARK(plainMixed);
 BENCHMARK(plainLarge)->Arg(16 << 10)->Arg(256 << 10)->Arg(1 << 20);
 BENCHMARK(engineString)->Arg(100)->Arg(1200);
+BENCHMARK(categoryFixedThreaded)->RangeMultiplier(2)->Range(16, 256);
+BENCHMARK(mallocFixedThreaded)->RangeMultiplier(2)->Range(16, 256);
+BENCHMARK(categoryContended)->Arg(64)->Threads(4)->UseRealTime();
+BENCHMARK(mallocContended)->Arg(64)->Threads(4)->UseRealTime();
 
 }  // namespace
 

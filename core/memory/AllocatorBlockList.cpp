@@ -13,6 +13,13 @@ std::size_t usableBlockCount(std::size_t blockSize, std::size_t blockCount) {
     return blockCount;
 }
 
+int shiftOf(std::size_t blockSize) {
+    if (blockSize == 0 || (blockSize & (blockSize - 1)) != 0) {
+        return -1;
+    }
+    return __builtin_ctzll(blockSize);
+}
+
 }  // namespace
 
 std::size_t AllocatorBlockList::requiredHeapSize(std::size_t blockSize, std::size_t blockCount) {
@@ -27,7 +34,9 @@ AllocatorBlockList::AllocatorBlockList(void* heap, std::size_t blockSize, std::s
       blockSize_(blockSize),
       largestRequest_(0),
       blocksInUse_(0),
-      peakBlocksInUse_(0) {
+      peakBlocksInUse_(0),
+      blockShift_(shiftOf(blockSize)) {
+    limitRequests(blockSize, blockSize);
     if (blockCount_ == 0) {
         return;
     }
@@ -39,28 +48,11 @@ AllocatorBlockList::AllocatorBlockList(void* heap, std::size_t blockSize, std::s
     freeHead_ = 0;
 }
 
-unsigned char* AllocatorBlockList::block(std::uint32_t index) const {
-    return reinterpret_cast<unsigned char*>(heapBase_) +
-           static_cast<std::size_t>(index) * blockSize_;
-}
-
-std::uint32_t AllocatorBlockList::nextOf(std::uint32_t index) const {
-    std::uint32_t next;
-    std::memcpy(&next, block(index), sizeof(next));
-    return next;
-}
-
-void AllocatorBlockList::setNext(std::uint32_t index, std::uint32_t next) {
-    std::memcpy(block(index), &next, sizeof(next));
-}
-
 void* AllocatorBlockList::allocate(std::size_t size, std::size_t alignment) {
-    if (size > blockSize_ || alignment > blockSize_) {
+    if (!mayServe(size, alignment)) {
         return nullptr;
     }
-    if (!mutex_.lock()) {
-        return nullptr;
-    }
+    lock_.lock();
     void* result = nullptr;
     if (blocksInUse_ < blockCount_ && freeHead_ != NO_BLOCK) {
         ++blocksInUse_;
@@ -72,27 +64,25 @@ void* AllocatorBlockList::allocate(std::size_t size, std::size_t alignment) {
         }
         result = block(freeHead_);
         freeHead_ = nextOf(freeHead_);
+        countBlockHandedOut();
     }
-    mutex_.unlock();
+    lock_.unlock();
     return result;
 }
 
 void AllocatorBlockList::deallocate(void* pointer) {
-    const std::uintptr_t offset = reinterpret_cast<std::uintptr_t>(pointer) - heapBase_;
     // Only block starts of this pool can be freed; anything else would corrupt the free list.
-    if (blockCount_ == 0 || offset >= heapSize_ || offset % blockSize_ != 0) {
+    std::uint32_t index = 0;
+    if (!blockAt(reinterpret_cast<std::uintptr_t>(pointer) - heapBase_, index)) {
         return;
     }
-    if (!mutex_.lock()) {
-        return;
-    }
+    lock_.lock();
     if (blocksInUse_ > 0) {
-        const auto index = static_cast<std::uint32_t>(offset / blockSize_);
         setNext(index, freeHead_);
         freeHead_ = index;
         --blocksInUse_;
     }
-    mutex_.unlock();
+    lock_.unlock();
 }
 
 std::size_t AllocatorBlockList::printStatus() { return blockSize_ * blocksInUse_; }

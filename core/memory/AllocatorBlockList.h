@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "core/memory/Allocator.h"
 
@@ -28,9 +29,31 @@ public:
 private:
     static constexpr std::uint32_t NO_BLOCK = 0xFFFFFFFFu;
 
-    unsigned char* block(std::uint32_t index) const;
-    std::uint32_t nextOf(std::uint32_t index) const;
-    void setNext(std::uint32_t index, std::uint32_t next);
+    // Defined here so that the hot paths inline them.
+    unsigned char* block(std::uint32_t index) const {
+        return reinterpret_cast<unsigned char*>(heapBase_) +
+               static_cast<std::size_t>(index) * blockSize_;
+    }
+    std::uint32_t nextOf(std::uint32_t index) const {
+        std::uint32_t next;
+        std::memcpy(&next, block(index), sizeof(next));
+        return next;
+    }
+    void setNext(std::uint32_t index, std::uint32_t next) {
+        std::memcpy(block(index), &next, sizeof(next));
+    }
+    // The block that starts at the offset into the heap; false for any other offset.
+    bool blockAt(std::uintptr_t offset, std::uint32_t& index) const {
+        if (blockCount_ == 0 || offset >= heapSize_) {
+            return false;
+        }
+        if (blockShift_ >= 0) {
+            index = static_cast<std::uint32_t>(offset >> blockShift_);
+            return (offset & (blockSize_ - 1)) == 0;
+        }
+        index = static_cast<std::uint32_t>(offset / blockSize_);
+        return offset % blockSize_ == 0;
+    }
 
     std::uint32_t freeHead_;
     std::size_t blockCount_;
@@ -38,4 +61,6 @@ private:
     std::size_t largestRequest_;
     std::size_t blocksInUse_;
     std::size_t peakBlocksInUse_;
+    // log2 of a power-of-two block size, which spares the free a division; else -1.
+    int blockShift_;
 };

@@ -23,6 +23,7 @@ void* AllocatorDlMalloc::allocate(std::size_t size, std::size_t alignment) {
     void* result = mspace_memalign(space_, alignment, size);
     if (result != nullptr) {
         ++liveAllocations_;
+        countBlockHandedOut();
     }
     return result;
 }

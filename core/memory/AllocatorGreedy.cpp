@@ -39,9 +39,7 @@ void AllocatorGreedy::clear() {
 }
 
 void* AllocatorGreedy::allocate(std::size_t size, std::size_t alignment) {
-    if (!mutex_.lock()) {
-        return nullptr;
-    }
+    lock_.lock();
     const std::uintptr_t end = heapBase_ + heapSize_;
     std::uintptr_t start = 0;
     std::uintptr_t next = 0;
@@ -59,16 +57,15 @@ void* AllocatorGreedy::allocate(std::size_t size, std::size_t alignment) {
         bytesHandedOut_ += size;
         bytesRemaining_ -= size;
         ++allocationCount_;
+        countBlockHandedOut();
         result = reinterpret_cast<void*>(start);
     }
-    mutex_.unlock();
+    lock_.unlock();
     return result;
 }
 
 void AllocatorGreedy::deallocate(void*) {
-    if (!mutex_.lock()) {
-        return;
-    }
+    lock_.lock();
     // A free with nothing live would keep the counts from ever meeting again.
     if (freeCount_ < allocationCount_) {
         ++freeCount_;
@@ -76,7 +73,7 @@ void AllocatorGreedy::deallocate(void*) {
             clear();
         }
     }
-    mutex_.unlock();
+    lock_.unlock();
 }
 
 std::size_t AllocatorGreedy::printStatus() { return bytesHandedOut_; }

@@ -28,6 +28,7 @@ AllocatorMultiBlockList::AllocatorMultiBlockList(void* heap, std::size_t blockSi
       blocksInUse_(0),
       peakBlocksInUse_(0),
       runTable_(static_cast<unsigned char*>(heap) + blockCount_ * blockSize) {
+    limitRequests(blockCount_ * blockSize_, blockSize_);
     if (blockCount_ == 0) {
         return;
     }
@@ -98,13 +99,11 @@ std::size_t AllocatorMultiBlockList::take(std::size_t start, std::size_t n) {
 }
 
 void* AllocatorMultiBlockList::allocate(std::size_t size, std::size_t alignment) {
-    if (alignment > blockSize_ || size == 0 || blockCount_ == 0) {
+    if (!mayServe(size, alignment) || size == 0 || blockCount_ == 0) {
         return nullptr;
     }
     const std::size_t n = size / blockSize_ + (size % blockSize_ != 0 ? 1 : 0);
-    if (!mutex_.lock()) {
-        return nullptr;
-    }
+    lock_.lock();
     void* result = nullptr;
     if (blocksInUse_ < blockCount_ && n <= blockCount_ - blocksInUse_) {
         const std::size_t start = findRun(n);
@@ -118,9 +117,10 @@ void* AllocatorMultiBlockList::allocate(std::size_t size, std::size_t alignment)
                 largestRequest_ = size;
             }
             result = reinterpret_cast<unsigned char*>(heapBase_) + first * blockSize_;
+            countBlockHandedOut();
         }
     }
-    mutex_.unlock();
+    lock_.unlock();
     return result;
 }
 
@@ -129,9 +129,7 @@ void AllocatorMultiBlockList::deallocate(void* pointer) {
     if (blockCount_ == 0 || offset >= blockCount_ * blockSize_ || offset % blockSize_ != 0) {
         return;
     }
-    if (!mutex_.lock()) {
-        return;
-    }
+    lock_.lock();
     const std::size_t i = blockIndexOf(pointer);
     const std::uint16_t entry = getRunEntry(i);
     const std::size_t n = entry & MAX_BLOCKS;
@@ -156,7 +154,7 @@ void AllocatorMultiBlockList::deallocate(void* pointer) {
         }
         blocksInUse_ -= n;
     }
-    mutex_.unlock();
+    lock_.unlock();
 }
 
 std::size_t AllocatorMultiBlockList::printStatus() { return blockSize_ * blocksInUse_; }

@@ -40,6 +40,9 @@ void AllocatorPlatformMalloc::freeWithHeader(void* pointer) {
 void* AllocatorPlatformMalloc::allocate(std::size_t size, std::size_t alignment) {
     allocationCount_.fetch_add(1, std::memory_order_relaxed);
     void* result = allocateWithHeader(size, alignment);
+    if (result != nullptr) {
+        blocksHandedOut_.fetch_add(1, std::memory_order_relaxed);
+    }
     std::size_t largest = largestRequest_.load(std::memory_order_relaxed);
     while (result != nullptr && size > largest &&
            !largestRequest_.compare_exchange_weak(largest, size, std::memory_order_relaxed)) {

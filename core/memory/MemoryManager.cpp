@@ -155,7 +155,7 @@ Allocator* construct(const Row& row, void* object, void* heap, const char* name)
 MemoryManager* MemoryManager::instance_ = nullptr;
 MemoryManager* AutoDestructor::memoryManagerPtr_ = nullptr;
 
-MemoryManager* MemoryManager::instance() {
+MemoryManager* MemoryManager::build() {
     if (instance_ != nullptr || buildAttempted) {
         return instance_;
     }
@@ -163,7 +163,8 @@ MemoryManager* MemoryManager::instance() {
     buildAttempted = true;
     const std::size_t managerSpace = roundUp(sizeof(MemoryManager), OBJECT_ALIGNMENT);
     const std::size_t objectSpace = objectTotal();
-    const std::size_t total = managerSpace + objectSpace + heapTotal();
+    const std::size_t pageCount = (heapTotal() >> PAGE_SHIFT) + 1;
+    const std::size_t total = managerSpace + objectSpace + pageCount + heapTotal();
     void* block = allocatePlatformMemory(total);
     if (block == nullptr) {
         return nullptr;
@@ -171,17 +172,20 @@ MemoryManager* MemoryManager::instance() {
     blockBegin = reinterpret_cast<std::uintptr_t>(block);
     blockEnd = blockBegin + total;
     // Published only once it is whole.
-    MemoryManager* manager = new (block) MemoryManager(objectSpace);
+    MemoryManager* manager = new (block) MemoryManager(objectSpace, pageCount);
     instance_ = manager;
     AutoDestructor::memoryManagerPtr_ = manager;
     std::atexit(&AutoDestructor::onExit);
     return manager;
 }
 
-MemoryManager::MemoryManager(std::size_t allocatorObjectSpace) : allocators_() {
+MemoryManager::MemoryManager(std::size_t allocatorObjectSpace, std::size_t pageCount)
+    : allocators_(), poolsBegin_(0), poolsSize_(0), firstAllocatorOfPage_(nullptr) {
     std::uintptr_t object =
         reinterpret_cast<std::uintptr_t>(this) + roundUp(sizeof(MemoryManager), OBJECT_ALIGNMENT);
-    std::uintptr_t cursor = object + allocatorObjectSpace;
+    firstAllocatorOfPage_ = reinterpret_cast<std::uint8_t*>(object + allocatorObjectSpace);
+    std::uintptr_t cursor = object + allocatorObjectSpace + pageCount;
+    poolsBegin_ = cursor;
     unsigned counters[KIND_DL_MALLOC + 1] = {};
     for (int index = 0; index < NUM_ALLOCATORS; ++index) {
         const Row& row = ALLOCATORS[index];
@@ -194,6 +198,16 @@ MemoryManager::MemoryManager(std::size_t allocatorObjectSpace) : allocators_() {
         cursor = row.kind == KIND_PLATFORM_MALLOC ? roundUp(cursor, POOL_ALIGNMENT)
                                                   : heap + heapBytes(row);
     }
+    poolsSize_ = pageCount << PAGE_SHIFT;
+    int first = 0;
+    for (std::size_t page = 0; page < pageCount; ++page) {
+        const std::uintptr_t pageStart = poolsBegin_ + (page << PAGE_SHIFT);
+        while (first < PLATFORM_ALLOCATOR &&
+               allocators_[first]->getHeapBase() + allocators_[first]->getHeapSize() <= pageStart) {
+            ++first;
+        }
+        firstAllocatorOfPage_[page] = static_cast<std::uint8_t>(first);
+    }
 }
 
 MemoryManager::~MemoryManager() { instance_ = nullptr; }
@@ -205,10 +219,14 @@ void AutoDestructor::onExit() {
     }
 }
 
-std::atomic<std::uint64_t> MemoryManager::allocationCount_{0};
-
 std::uint64_t MemoryManager::getAllocationCount() {
-    return allocationCount_.load(std::memory_order_relaxed);
+    std::uint64_t count = 0;
+    if (instance_ != nullptr) {
+        for (const Allocator* allocator : instance_->allocators_) {
+            count += allocator->getBlocksHandedOut();
+        }
+    }
+    return count;
 }
 
 void* MemoryManager::allocate(std::size_t size, std::size_t alignment, int category) {
@@ -220,36 +238,46 @@ void* MemoryManager::allocate(std::size_t size, std::size_t alignment, int categ
     }
     const CategoryLocation& location = CATEGORY_LOCATIONS[category];
     for (int index = location.first; index <= location.last; ++index) {
-        void* result = allocators_[index]->allocate(size, alignment);
-        if (result != nullptr) {
-            allocationCount_.fetch_add(1, std::memory_order_relaxed);
-            return result;
+        Allocator* allocator = allocators_[index];
+        if (allocator->mayServe(size, alignment)) {
+            if (void* result = allocator->allocate(size, alignment)) {
+                return result;
+            }
         }
     }
     return nullptr;
 }
 
-void MemoryManager::deallocate(void* pointer) {
-    if (pointer == nullptr) {
-        return;
-    }
-    for (int index = 0; index < NUM_ALLOCATORS; ++index) {
-        if (allocators_[index]->holds(pointer)) {
-            allocators_[index]->deallocate(pointer);
-            return;
+// Heaps are disjoint and lie in index order, so the first allocator of the page whose heap ends
+// past the address is the only one that may hold it.
+Allocator* MemoryManager::holderOf(const void* pointer) const {
+    const auto address = reinterpret_cast<std::uintptr_t>(pointer);
+    const std::uintptr_t offset = address - poolsBegin_;
+    if (offset < poolsSize_) {
+        for (int index = firstAllocatorOfPage_[offset >> PAGE_SHIFT]; index < PLATFORM_ALLOCATOR;
+             ++index) {
+            Allocator* allocator = allocators_[index];
+            if (address - allocator->getHeapBase() < allocator->getHeapSize()) {
+                return allocator;
+            }
+            if (address < allocator->getHeapBase()) {
+                break;
+            }
         }
+    }
+    return allocators_[PLATFORM_ALLOCATOR];
+}
+
+void MemoryManager::deallocate(void* pointer) {
+    if (pointer != nullptr) {
+        holderOf(pointer)->deallocate(pointer);
     }
 }
 
 void MemoryManager::deallocate(const void* pointer) { deallocate(const_cast<void*>(pointer)); }
 
 std::size_t MemoryManager::getAllocatedSize(const void* pointer) const {
-    for (int index = 0; index < NUM_ALLOCATORS; ++index) {
-        if (allocators_[index]->holds(pointer)) {
-            return allocators_[index]->getAllocatedSize(pointer);
-        }
-    }
-    return 0;
+    return holderOf(pointer)->getAllocatedSize(pointer);
 }
 
 Allocator* MemoryManager::getAllocatorFromCategory(unsigned category) {
@@ -287,9 +315,6 @@ void* MemoryManager::allocatePlain(std::size_t size, int category) {
     void* result = size <= LARGE_REQUEST ? manager->allocate(size, 1, category) : nullptr;
     if (result == nullptr) {
         result = manager->allocators_[PLATFORM_ALLOCATOR]->allocate(size, PLAIN_FALLBACK_ALIGNMENT);
-        if (result != nullptr) {
-            allocationCount_.fetch_add(1, std::memory_order_relaxed);
-        }
     }
     return result;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <atomic>
 #include <cstdint>
 
 class Allocator;
@@ -88,15 +87,15 @@ public:
 
     // The manager, built on first call; null when the process heap could not give its block and
     // once the process-exit teardown has run (it is never built again).
-    static MemoryManager* instance();
+    static MemoryManager* instance() { return instance_ != nullptr ? instance_ : build(); }
 
     // Null for size 0, a category outside 0 to 16, or when every allocator of the category
     // refuses. Alignment 0 counts as 1.
     void* allocate(std::size_t size, std::size_t alignment, int category);
     // Returns the block to the allocator whose heap holds it; null is ignored.
     void deallocate(void* pointer);
-    // How many blocks allocate has handed out since the process started: the figure that
-    // per-frame allocation budgets are measured by.
+    // How many blocks the manager's allocators have handed out since the process started: the
+    // figure that per-frame allocation budgets are measured by.
     static std::uint64_t getAllocationCount();
     void deallocate(const void* pointer);
     // 0 when no pooled allocator holds the address.
@@ -135,14 +134,25 @@ public:
     ~MemoryManager();
 
 private:
-    explicit MemoryManager(std::size_t allocatorObjectSpace);
+    // Frees find their allocator through a map of the pooled heaps in pages of this size.
+    static constexpr unsigned PAGE_SHIFT = 16;
+
+    static MemoryManager* build();
+    MemoryManager(std::size_t allocatorObjectSpace, std::size_t pageCount);
     MemoryManager(const MemoryManager&) = delete;
     MemoryManager& operator=(const MemoryManager&) = delete;
 
+    // The allocator whose heap holds the address: a pooled one or else the platform allocator.
+    Allocator* holderOf(const void* pointer) const;
+
     Allocator* allocators_[NUM_ALLOCATORS];
+    // The pooled heaps lie in index order from poolsBegin_ on. For each page of them, the first
+    // allocator whose heap ends past the page's start: where the search for a holder begins.
+    std::uintptr_t poolsBegin_;
+    std::size_t poolsSize_;
+    std::uint8_t* firstAllocatorOfPage_;
 
     static MemoryManager* instance_;
-    static std::atomic<std::uint64_t> allocationCount_;
     friend class AutoDestructor;
 };
 

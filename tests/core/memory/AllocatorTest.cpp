@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "core/memory/AllocatorBlockList.h"
 #include "core/memory/AllocatorDlMalloc.h"
 #include "core/memory/AllocatorGreedy.h"
+#include "core/memory/AllocatorLock.h"
 #include "core/memory/AllocatorMultiBlockList.h"
 #include "core/memory/AllocatorPlatformMalloc.h"
 
@@ -229,3 +233,97 @@ TEST(AllocatorDlMallocTest, ServesAlignedBlocksFromItsSlice) {
 }
 
 }  // namespace
+
+// Threads that take and free blocks of one pool at once, each writing its mark into what it
+// holds: a block handed out twice, a lost free or a torn counter shows as a wrong mark, a pool
+// that does not refill or a count that does not add up.
+TEST(AllocatorThreadsTest, PoolsServeManyThreadsAtOnce) {
+    constexpr int THREADS = 4;
+    constexpr int ROUNDS = 20000;
+    constexpr std::size_t BLOCK = 32;
+    constexpr std::size_t COUNT = 24;
+    alignas(BLOCK) static unsigned char listHeap[BLOCK * COUNT];
+    alignas(BLOCK) static unsigned char multiHeap[COUNT * (BLOCK + 2)];
+    AllocatorBlockList list(listHeap, BLOCK, COUNT, "list");
+    AllocatorMultiBlockList multi(multiHeap, BLOCK, COUNT, "multi");
+    for (Allocator* pool : {static_cast<Allocator*>(&list), static_cast<Allocator*>(&multi)}) {
+        SCOPED_TRACE(pool->getName());
+        std::atomic<std::uint64_t> served{0};
+        std::atomic<int> wrongMarks{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < THREADS; ++t) {
+            threads.emplace_back([&, t] {
+                const auto mark = static_cast<unsigned char>(0x10 + t);
+                for (int round = 0; round < ROUNDS; ++round) {
+                    // Up to three blocks at once (runs of one or two blocks in the multi pool),
+                    // so that the pool runs dry now and then.
+                    void* held[3] = {};
+                    for (int i = 0; i < 3; ++i) {
+                        held[i] = pool->allocate(BLOCK * (1 + (round + i) % 2), 1);
+                        if (held[i] != nullptr) {
+                            std::memset(held[i], mark, BLOCK);
+                            ++served;
+                        }
+                    }
+                    for (void* block : held) {
+                        if (block == nullptr) {
+                            continue;
+                        }
+                        const auto* bytes = static_cast<const unsigned char*>(block);
+                        for (std::size_t b = 0; b < BLOCK; ++b) {
+                            if (bytes[b] != mark) {
+                                ++wrongMarks;
+                                break;
+                            }
+                        }
+                        pool->deallocate(block);
+                    }
+                }
+            });
+        }
+        for (std::thread& thread : threads) {
+            thread.join();
+        }
+        EXPECT_EQ(wrongMarks.load(), 0);
+        EXPECT_EQ(pool->printStatus(), 0u);
+        EXPECT_EQ(pool->getBlocksHandedOut(), served.load());
+        EXPECT_GT(served.load(), std::uint64_t(THREADS) * ROUNDS);
+        // Every block came back: the whole pool can be taken once more.
+        std::vector<void*> all;
+        while (void* block = pool->allocate(BLOCK, 1)) {
+            all.push_back(block);
+        }
+        EXPECT_EQ(all.size(), COUNT);
+        for (void* block : all) {
+            pool->deallocate(block);
+        }
+    }
+}
+
+// Threads that sleep on the lock must all be woken: a lost wake-up hangs this test, a lock that
+// lets two holders in loses increments.
+TEST(AllocatorThreadsTest, LockKeepsOutEveryOtherHolder) {
+    constexpr int THREADS = 6;
+    constexpr int ROUNDS = 50000;
+    AllocatorLock lock;
+    std::uint64_t counter = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < THREADS; ++t) {
+        threads.emplace_back([&] {
+            for (int round = 0; round < ROUNDS; ++round) {
+                lock.lock();
+                const std::uint64_t seen = counter;
+                // Long enough now and then for the others to give up spinning and sleep.
+                if (round % 1000 == 0) {
+                    std::this_thread::sleep_for(std::chrono::microseconds(50));
+                }
+                counter = seen + 1;
+                lock.unlock();
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(counter, std::uint64_t(THREADS) * ROUNDS);
+}

@@ -162,6 +162,24 @@ TEST(MemoryManagerTest, FreeGoesToTheHeapThatHoldsTheBlock) {
     EXPECT_EQ(manager().getAllocatedSize(&before), 0u);
 }
 
+// Every pooled heap, the small ones packed together included: a block taken from its allocator
+// and freed through the manager goes back to that allocator, and the manager sizes it by it.
+TEST(MemoryManagerTest, FreesFindEveryPooledAllocator) {
+    for (int index = 0; index < MemoryManager::PLATFORM_ALLOCATOR; ++index) {
+        SCOPED_TRACE(index);
+        Allocator* allocator = manager().getAllocator(index);
+        const std::size_t before = allocator->printStatus();
+        const std::size_t size = MemoryManager::ALLOCATORS[index].size;
+        void* block = allocator->allocate(size, 1);
+        if (block == nullptr) {
+            continue;  // a pool that is full or too small for a link
+        }
+        EXPECT_EQ(manager().getAllocatedSize(block), allocator->getAllocatedSize(block));
+        manager().deallocate(block);
+        EXPECT_EQ(allocator->printStatus(), before);
+    }
+}
+
 TEST(MemoryManagerTest, CategoryGivesItsFirstAllocator) {
     EXPECT_EQ(manager().getAllocatorFromCategory(0), nullptr);
     EXPECT_EQ(manager().getAllocatorFromCategory(1), manager().getAllocator(26));

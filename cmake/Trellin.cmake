@@ -65,7 +65,13 @@ function(trellin_add_fuzzer name)
   trellin_executable_setup(${name})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${corpus})
-  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_total_time=60 ${corpus})
+  # New inputs go to the build's folder; the kept corpus in the sources is only read, so that
+  # the short runs start from the deep paths the campaigns found.
+  set(kept ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(NOT IS_DIRECTORY ${kept})
+    set(kept "")
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -runs=${F_RUNS} -max_total_time=60 ${corpus} ${kept})
   set_tests_properties(${name} PROPERTIES LABELS fuzz)
 endfunction()
 

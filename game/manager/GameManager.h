@@ -14,6 +14,8 @@ public:
 
     // One frame: clock, session, input, scene, messages, sounds, then rendering.
     void update();
+    // The rendering step of update: the frame drawn from the world as it stands, and swapped.
+    void renderFrame();
     void updateSession();
     // The crash of the unshielded player: slow motion, the countdown and a saved record.
     void restartSession();
@@ -50,5 +52,4 @@ private:
     void openRestartPage();
     // Words 0 to 3 from the player craft.
     void copyResults();
-    void renderFrame();
 };

@@ -33,6 +33,8 @@ public:
     // Makes the program current and empties the per-shader cache, only when it changes.
     void clearShaderCache(const boost::shared_ptr<ShaderProgram>& program);
     void clearFrameCache() { frameCache_.clear(); }
+    // Every registered updater, in registration order.
+    const UpdaterArray& getRegistry() const { return registry_; }
 
     // Makes the draw's program current and feeds each of its uniforms from an updater.
     void updateShaderParameters(const boost::shared_ptr<ZqMatrix<4, 4>>& world,

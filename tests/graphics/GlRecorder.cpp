@@ -94,6 +94,8 @@ GL_RECORDED(void, glDisableVertexAttribArray, (GLuint index), (index), index)
 GL_RECORDED(void, glUseProgram, (GLuint program), (program), program)
 GL_RECORDED(void, glUniform1i, (GLint location, GLint v), (location, v), location, v)
 GL_RECORDED(void, glUniform1f, (GLint location, GLfloat v), (location, v), location)
+GL_RECORDED(void, glUniform3f, (GLint location, GLfloat a, GLfloat b, GLfloat c),
+            (location, a, b, c), location)
 GL_RECORDED(void, glUniform4f, (GLint location, GLfloat a, GLfloat b, GLfloat c, GLfloat d),
             (location, a, b, c, d), location)
 GL_RECORDED(void, glUniformMatrix4fv,

@@ -2,7 +2,6 @@
 
 #include <GLES2/gl2.h>
 
-#include <cmath>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -11,10 +10,9 @@
 #include "core/data/StaticObjectLoader.h"
 #include "core/file/BinaryFile.h"
 #include "core/file/FileBase.h"
-#include "core/maths/ZqMaths.h"
 #include "graphics/GraphicsSystem.h"
-#include "graphics/ZqVectorOps.h"
 #include "graphics/opengl/AttributeNames.h"
+#include "graphics/shader/ShaderCache.h"
 #include "graphics/shader/ShaderManager.h"
 #include "graphics/texture/BitmapData.h"
 #include "graphics/texture/TextureData.h"
@@ -204,6 +202,8 @@ TEST_F(GameDataTest, EveryDrawFeedsItsProgram) {
     }
 }
 
+// Checked against the game's own updaters: a uniform without one keeps whatever GL holds, and
+// one of another type gets the wrong upload.
 TEST_F(GameDataTest, EveryUniformHasAnUpdaterOfItsType) {
     for (std::size_t i = 0; i < sizeof(GAME_PROGRAMS) / sizeof(GAME_PROGRAMS[0]); ++i) {
         SCOPED_TRACE(GAME_PROGRAMS[i].name);
@@ -212,13 +212,12 @@ TEST_F(GameDataTest, EveryUniformHasAnUpdaterOfItsType) {
                 EXPECT_GE(samplerSlot(uniform.name), 0) << "a sampler the renderer never sets";
                 continue;
             }
-            const boost::shared_ptr<BaseShaderParameterUpdater>* found = nullptr;
-            for (const auto& updater : updaters) {
-                found = updater->getName() == uniform.name ? &updater : found;
-            }
-            ASSERT_NE(found, nullptr) << "a uniform without updater";
-            EXPECT_EQ((*found)->getValueType(), uniform.type)
-                << "uniform " << (*found)->getName().getHash();
+            const boost::shared_ptr<BaseShaderParameterUpdater> found =
+                ShaderCache::findUpdater(uniform.name, ShaderCache::instance_->getRegistry());
+            ASSERT_TRUE(found) << "a uniform without updater: " << std::hex
+                               << uniform.name.getHash();
+            EXPECT_EQ(found->getValueType(), uniform.type)
+                << "uniform " << std::hex << uniform.name.getHash();
         }
     }
 }
@@ -229,137 +228,6 @@ TEST_F(GameDataTest, TileSetHoldsTheFourLanes) {
     for (const char* lane : LANE_ENTITIES) {
         EXPECT_GE(tiles.findPiece(lane), 0) << lane;
     }
-}
-
-// A unit square facing +X (towards the scene camera) around its origin.
-struct Square {
-    boost::shared_ptr<VertexBufferData> vertices;
-    boost::shared_ptr<VertexIndexBufferData> indices;
-
-    explicit Square(const ZqVector<3>& normal) {
-        Array<PrimitiveData> positions;
-        Array<NormalData> normals;
-        Array<TextureCoordinateData> uv, uv1;
-        Array<VertexColorData> colours;
-        const float corners[4][2] = {{-0.5f, -0.5f}, {0.5f, -0.5f}, {0.5f, 0.5f}, {-0.5f, 0.5f}};
-        for (const auto& c : corners) {
-            // Lying in the X/Z plane with normal +Y, or standing in Y/Z facing +X.
-            positions.pushBack(normal.y != 0.0f ? PrimitiveData{c[0], 0.0f, -c[1]}
-                                                : PrimitiveData{0.0f, c[1], -c[0]});
-            normals.pushBack(NormalData{normal.x, normal.y, normal.z});
-            uv.pushBack(TextureCoordinateData{c[0] + 0.5f, c[1] + 0.5f});
-        }
-        vertices.reset(new VertexBufferData(positions, normals, uv, uv1, colours));
-        Array<unsigned short> list;
-        for (unsigned short i : {0, 1, 2, 0, 2, 3}) {
-            list.pushBack(i);
-        }
-        indices.reset(new VertexIndexBufferData(list));
-    }
-};
-
-boost::shared_ptr<Material> whiteMaterial(const char* program, float emissive) {
-    boost::shared_ptr<Material> m(new Material());
-    m->shaderName = HashString(program);
-    m->emissiveLevel = emissive;
-    m->textureSlots.pushBack(
-        TextureSlotData{HashString("DefaultWhiteTexture"), {0, 1, 0, 0, 0, 0, 0}});
-    return m;
-}
-
-// The middle of the pixels that are not black, or false when all are.
-bool litCentre(const Screenshot& shot, float& x, float& y) {
-    double sx = 0, sy = 0, n = 0;
-    for (int py = 0; py < shot.height; ++py) {
-        for (int px = 0; px < shot.width; ++px) {
-            if (shot.rgb(px, py) != 0) {
-                sx += px + 0.5;
-                sy += py + 0.5;
-                n += 1;
-            }
-        }
-    }
-    x = float(sx / n);
-    y = float(sy / n);
-    return n > 0;
-}
-
-// Every program that draws the world bends it the same way, as the curvature snippet says;
-// the others do not bend. A square far ahead lands where the snippet's formula puts it.
-TEST_F(GameDataTest, WorldProgramsBendAlike) {
-    const Square square(ZqVector<3>(1, 0, 0));
-    Shot shot;
-    shot.curvatureZ = 900.0f;
-    scene.curvatureZ = shot.curvatureZ;
-    const ZqVector<3> at = shot.player + ZqVector<3>(-40.0f, 0.0f, 0.0f);
-    boost::shared_ptr<ZqMatrix<4, 4>> world(new ZqMatrix<4, 4>());
-    (*world)[3] = at.x;
-    (*world)[7] = at.y;
-    (*world)[11] = at.z;
-    for (const GameProgram& p : GAME_PROGRAMS) {
-        SCOPED_TRACE(p.name);
-        placeCamera(shot);
-        float bentX = 0, bentY = 0, flatX = 0, flatY = 0;
-        ASSERT_TRUE(project(at, bentX, bentY));
-        scene.curvatureFactor = 0.0f;
-        ASSERT_TRUE(project(at, flatX, flatY));
-        scene.curvatureFactor = 1400.0f;
-        ASSERT_GT(std::hypot(bentX - flatX, bentY - flatY), 20.0f);
-        target().setBackgroundClearColor(ZqColorRoot<float>{0, 0, 0, 1});
-        target().startFrame();
-        GraphicsSystem::instance_->drawStaticItem(whiteMaterial(p.name, 1.0f), square.vertices,
-                                                  square.indices, world);
-        float x = 0, y = 0;
-        const bool drawn = litCentre(Screenshot::capture(WIDTH, HEIGHT), x, y);
-        target().endFrame();
-        ASSERT_TRUE(drawn);
-        EXPECT_NEAR(x, p.bent ? bentX : flatX, 1.5f);
-        EXPECT_NEAR(y, p.bent ? bentY : flatY, 1.5f);
-    }
-}
-
-// Normals reach the light through the world matrix as the renderer hands it over: a square
-// turned to face the camera is lit by a light shining away from the camera, and the same
-// square turned away is not.
-TEST_F(GameDataTest, NormalsTurnWithTheWorldMatrix) {
-    LightManager& lights = *GraphicsSystem::instance_->getLightManager();
-    for (auto& entry : lights.getDynamicStore().index) {
-        float* v = entry.record->values;
-        const bool key = entry.id == HashString("diffuseLight");
-        for (int i = 0; i < 3; ++i) {
-            v[i] = key ? 1.0f : 0.0f;
-        }
-        v[7] = key ? -1.0f : 0.0f;
-        v[8] = key ? 0.0f : -1.0f;
-        v[9] = 0.0f;
-    }
-    const Square square(ZqVector<3>(0, 1, 0));
-    Shot shot;
-    shot.curvatureZ = 0.0f;
-    scene.curvatureFactor = 0.0f;
-    placeCamera(shot);
-    const ZqVector<3> at = shot.player + ZqVector<3>(-6.0f, 0.5f, 0.0f);
-    float x = 0, y = 0;
-    ASSERT_TRUE(project(at, x, y));
-    // The square turned away shows its back.
-    target().disableBackFaceCulling();
-    uint32_t seen[2] = {0, 0};
-    for (int turn = 0; turn < 2; ++turn) {
-        // About Z by -90 degrees the normal +Y turns to +X, by +90 degrees to -X.
-        const float angle = (turn == 0 ? -90.0f : 90.0f) * ZqMaths::DEGREES_TO_RADIANS;
-        boost::shared_ptr<ZqMatrix<4, 4>> world(new ZqMatrix<4, 4>(0.0f, 0.0f, angle));
-        (*world)[3] = at.x;
-        (*world)[7] = at.y;
-        (*world)[11] = at.z;
-        target().setBackgroundClearColor(ZqColorRoot<float>{0, 0, 1, 1});
-        target().startFrame();
-        GraphicsSystem::instance_->drawStaticItem(whiteMaterial("DEFAULT_SHADER", 0.0f),
-                                                  square.vertices, square.indices, world);
-        seen[turn] = Screenshot::capture(WIDTH, HEIGHT).rgb(int(x), int(y));
-        target().endFrame();
-    }
-    EXPECT_EQ(seen[0], 0xFFFFFFu) << std::hex << seen[0];
-    EXPECT_EQ(seen[1], 0x000000u) << std::hex << seen[1];
 }
 
 std::string archiveText(const char* path) {

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "core/data/StaticObjectLoader.h"
-#include "graphics/GraphicsSystem.h"
 #include "graphics/material/MaterialManager.h"
 
 using namespace orvo;
@@ -101,19 +100,9 @@ bool GameModel::load(const GameModelFolder& folder, std::string& error) {
         }
         Piece piece;
         piece.entityId = entity.entityId;
-        if (folder.spatial) {
-            const int place = findId(spatialIds, entity.spatialComponentId);
-            if (place < 0) {
-                error = where + "its spatial component is not in the folder";
-                return false;
-            }
-            const SpatialComponentData& s = spatials[std::size_t(place)];
-            ZqMatrix<3, 3> rotation;
-            for (int i = 0; i < 9; ++i) {
-                rotation[i] = s.rotation[i];
-            }
-            piece.transform =
-                ZqMatrix<4, 4>(rotation, ZqVector<3>(s.position[0], s.position[1], s.position[2]));
+        if (folder.spatial && findId(spatialIds, entity.spatialComponentId) < 0) {
+            error = where + "its spatial component is not in the folder";
+            return false;
         }
         const GraphicModelComponentData& c = components[std::size_t(component)];
         if (c.vertexBuffers.size() != c.indexBuffers.size() ||
@@ -136,19 +125,6 @@ bool GameModel::load(const GameModelFolder& folder, std::string& error) {
         pieces.push_back(piece);
     }
     return true;
-}
-
-void GameModel::renderPiece(std::size_t piece, const ZqMatrix<4, 4>& world) const {
-    const boost::shared_ptr<ZqMatrix<4, 4>> matrix(new ZqMatrix<4, 4>(world));
-    for (const Draw& d : pieces[piece].draws) {
-        GraphicsSystem::instance_->drawStaticItem(d.material, d.vertices, d.indices, matrix);
-    }
-}
-
-void GameModel::render(const ZqMatrix<4, 4>& world) const {
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        renderPiece(i, world * pieces[i].transform);
-    }
 }
 
 int GameModel::findPiece(const char* entity) const {

@@ -6,7 +6,6 @@
 
 #include "core/containers/Array.h"
 #include "core/hash/HashString.h"
-#include "core/maths/ZqMatrix.h"
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModelComponentData.h"
 #include "game/model/SpatialComponentData.h"
@@ -18,7 +17,7 @@
 // One model folder of the archive loaded as the game loads it (its buffers into its own
 // managers, its materials as a group of the material service), with every name resolved
 // exactly: a name that resolves to nothing is an error here, where the game would draw the
-// wrong record.
+// wrong record or nothing.
 class GameModel {
 public:
     struct Draw {
@@ -28,7 +27,6 @@ public:
     };
     struct Piece {
         orvo::HashString entityId;
-        orvo::ZqMatrix<4, 4> transform;  // identity for a model without placed pieces
         std::vector<Draw> draws;
     };
 
@@ -40,10 +38,6 @@ public:
     // Loads the folder; false with what failed.
     bool load(const GameModelFolder& folder, std::string& error);
 
-    // Draws every piece with world x its transform, as the game's model does.
-    void render(const orvo::ZqMatrix<4, 4>& world) const;
-    // Draws one piece with world alone (a tile's lane mesh).
-    void renderPiece(std::size_t piece, const orvo::ZqMatrix<4, 4>& world) const;
     // The piece of an entity name, or -1.
     int findPiece(const char* entity) const;
 

@@ -22,14 +22,23 @@
 
 using namespace orvo;
 
-HeadlessWorld::HeadlessWorld(double frameStep) {
+HeadlessWorld::HeadlessWorld(double frameStep, Drawing drawing) {
     // The clock is read twice a frame (its start and its end): each reading is half a frame.
     TimePlatformPlaybook::setFixedStep(frameStep * 0.5);
     tablet_feed_reset();
 
     Locator::registerService<PeripheralSystem>("PeripheralSystem");
     GraphicsSystem* graphics = Locator::registerService<GraphicsSystem>("GraphicsSystem");
-    if (graphics != nullptr) {
+    if (graphics != nullptr && drawing == GL_TARGET) {
+        // As the game starts its display.
+        graphics->initialise(RenderTarget::DEPTH_ON);
+        const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget();
+        if (target) {
+            target->setDisplayDimensions(WIDTH, HEIGHT);
+            target->setDisplayFormat(32);
+            target->startDisplay();
+        }
+    } else if (graphics != nullptr) {
         RenderTargetNull* target =
             new (0, ZequinAllocation) RenderTargetNull("NULL", WIDTH, HEIGHT);
         if (target != nullptr) {

@@ -9,8 +9,9 @@ class SceneManager;
 class TileManager;
 
 // The game's world on the engine's services without a window or a sound device: a null render
-// target of 1024 x 600, the input service over the tablet layer's feed, and the engine clock on
-// a fixed step, so that every run of the same inputs is the same. The game is loaded as the
+// target of 1024 x 600 (or the graphics service's own GL target, for drawing on a context the
+// caller made), the input service over the tablet layer's feed, and the engine clock on a fixed
+// step, so that every run of the same inputs is the same. The game is loaded as the
 // data load leaves it (on the title); startRun() starts play as the title's start does.
 // One at a time per process: it registers the process-wide services and removes them again.
 class HeadlessWorld {
@@ -18,8 +19,14 @@ public:
     static constexpr unsigned WIDTH = 1024;
     static constexpr unsigned HEIGHT = 600;
 
+    enum Drawing {
+        NULL_TARGET,  // frames go nowhere
+        GL_TARGET,    // the graphics service's GL target, initialised at 1024 x 600 on the
+                      // context current when the world is made
+    };
+
     // Each frame lasts frameStep seconds on the game clock.
-    explicit HeadlessWorld(double frameStep);
+    explicit HeadlessWorld(double frameStep, Drawing drawing = NULL_TARGET);
     ~HeadlessWorld();
     HeadlessWorld(const HeadlessWorld&) = delete;
     HeadlessWorld& operator=(const HeadlessWorld&) = delete;

@@ -1,0 +1,7 @@
+#pragma once
+
+// Creates the game's eighteen shader-parameter updaters and registers them with the shader
+// cache, once, before the shader programs are added: the matrices, the material's values, the
+// lights, the track's curvature and the player craft's colours. False when the shader cache is
+// not there or memory ran out (the updaters made until then stay registered).
+bool registerShaderParameterUpdaters();

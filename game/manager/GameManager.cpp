@@ -6,6 +6,7 @@
 #include "game/input/InputNames.h"
 #include "game/objects/ObjectManager.h"
 #include "game/pages/PageText.h"
+#include "game/pages/Pages.h"
 #include "game/scene/SceneManager.h"
 #include "game/sound/GameSoundManager.h"
 #include "game/time/TimeManager.h"
@@ -17,11 +18,6 @@
 #include "ui/RocketSystem.h"
 
 namespace {
-
-const char* const PAUSE_PAGE = "scripts/Rml/ludra_pause.rml";
-const char* const RESTART_PAGE = "scripts/Rml/ludra_restart.rml";
-const char* const TITLE_PAGE_NAME = "ludra_title_screen";
-const char* const HUD_PAGE_NAME = "ludra_hud";
 
 boost::shared_ptr<orvo::SaveDataUtilityModulePlaybook> saveModule() {
     orvo::PlatformInterface* platform = orvo::PlatformInterface::getInstance();
@@ -195,13 +191,13 @@ void GameManager::updateSession() {
 void GameManager::showHudScore() {
     const AirCraft* craft = playerAirCraft();
     if (craft != nullptr) {
-        PageText::show(PageText::findPage(HUD_PAGE_NAME), "game_score",
+        PageText::show(PageText::findPage(Pages::HUD_NAME, Pages::HUD), "game_score",
                        PageText::score(craft->score));
     }
 }
 
 void GameManager::refreshTitleScreenDetails() {
-    Rocket::Core::ElementDocument* page = PageText::findPage(TITLE_PAGE_NAME);
+    Rocket::Core::ElementDocument* page = PageText::findPage(Pages::TITLE_NAME, Pages::TITLE);
     const AirCraft* craft = playerAirCraft();
     if (page == nullptr || craft == nullptr) {
         return;
@@ -251,7 +247,7 @@ void GameManager::sessionRestartUpdate() {
 
 void GameManager::openRestartPage() {
     if (orvo::RocketSystem::instance_ != nullptr) {
-        orvo::RocketSystem::instance_->loadDocument(RESTART_PAGE, true);
+        orvo::RocketSystem::instance_->loadDocument(Pages::RESTART, true);
     }
     restartMenuShown = true;
     gameOverPending = false;
@@ -259,7 +255,7 @@ void GameManager::openRestartPage() {
 
 void GameManager::openPausePage() {
     if (orvo::RocketSystem::instance_ != nullptr) {
-        orvo::RocketSystem::instance_->loadDocument(PAUSE_PAGE, true);
+        orvo::RocketSystem::instance_->loadDocument(Pages::PAUSE, true);
     }
     pauseMenuShown = true;
     guiPaused = true;

@@ -7,6 +7,7 @@
 #include "game/input/InputRegister.h"
 #include "game/manager/GameManager.h"
 #include "game/pages/HudScreen.h"
+#include "game/pages/Pages.h"
 #include "game/pages/PauseMenu.h"
 #include "game/pages/RestartMenu.h"
 #include "game/pages/TitleScreen.h"
@@ -30,10 +31,6 @@ const HashString LUDRA_LIGHTS("LUDRA_LIGHTS");
 // Drawn outside every texture so that a missing one shows.
 const unsigned long MISSING_TEXTURE_COLOUR = 0xFFFF00FF;
 
-const char* const TITLE_PAGE = "scripts/Rml/ludra_title_screen.rml";
-const char* const HUD_PAGE = "scripts/Rml/ludra_hud.rml";
-const char* const PAUSE_PAGE = "scripts/Rml/ludra_pause.rml";
-const char* const RESTART_PAGE = "scripts/Rml/ludra_restart.rml";
 const char* const FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequin_EFIGS_0.ttf"};
 
 struct LanguageTable {
@@ -157,10 +154,10 @@ void registerPageHandlers(RocketSystem& ui) {
     const boost::shared_ptr<EventHandler> title = makeHandler<TitleScreen>();
     const boost::shared_ptr<EventHandler> hud = makeHandler<HudScreen>();
     const boost::shared_ptr<EventHandler> restart = makeHandler<RestartMenu>();
-    ui.registerPageEventHandler(TITLE_PAGE, title);
-    ui.registerPageEventHandler(HUD_PAGE, hud);
-    ui.registerPageEventHandler(PAUSE_PAGE, pause);
-    ui.registerPageEventHandler(RESTART_PAGE, restart);
+    ui.registerPageEventHandler(Pages::TITLE, title);
+    ui.registerPageEventHandler(Pages::HUD, hud);
+    ui.registerPageEventHandler(Pages::PAUSE, pause);
+    ui.registerPageEventHandler(Pages::RESTART, restart);
 }
 
 void loadFonts(RocketSystem& ui) {
@@ -198,7 +195,7 @@ void GameManager::loadGameData() {
     if (ui != nullptr) {
         registerPageHandlers(*ui);
         loadFonts(*ui);
-        ui->loadDocument(TITLE_PAGE, true);
+        ui->loadDocument(Pages::TITLE, true);
     }
     const boost::shared_ptr<RenderTarget> target =
         GraphicsSystem::instance_ != nullptr ? GraphicsSystem::instance_->getCurrentRenderTarget()

@@ -37,12 +37,13 @@ ZqString bonusLabel(bool on) { return ZqString("+5000 : ") + onOff(on); }
 
 ZqString musicLabel(bool on) { return localised(StringIds::S_MUSIC) + " : " + onOff(on); }
 
-Rocket::Core::ElementDocument* findPage(const char* name) {
+Rocket::Core::ElementDocument* findPage(const char* name, const char* path) {
     const orvo::RocketSystem* ui = orvo::RocketSystem::instance_;
     if (ui == nullptr || ui->getContext() == nullptr) {
         return nullptr;
     }
-    return ui->getContext()->GetDocument(name);
+    Rocket::Core::ElementDocument* page = ui->getContext()->GetDocument(name);
+    return page != nullptr ? page : ui->getDocument(path);
 }
 
 void show(Rocket::Core::Element* element, const ZqString& text) {

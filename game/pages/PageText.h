@@ -23,8 +23,9 @@ orvo::ZqString bonusLabel(bool on);
 // The text of S_MUSIC, " : " and the text of S_ON or S_OFF.
 orvo::ZqString musicLabel(bool on);
 
-// The open page whose body carries that id, or null.
-Rocket::Core::ElementDocument* findPage(const char* name);
+// The open page whose body carries the id name, else the one loaded from path; null when
+// neither is open.
+Rocket::Core::ElementDocument* findPage(const char* name, const char* path);
 // Makes the text the element's whole content, shown as it is: a translation is plain text and
 // must not be read as markup. A null element is skipped.
 void show(Rocket::Core::Element* element, const orvo::ZqString& text);

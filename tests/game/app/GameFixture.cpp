@@ -41,7 +41,8 @@ std::string document(const std::string& body) {
            body + "</rml>";
 }
 
-// The four pages with the ids the game fills and the scripts the game's pages run.
+// The four pages with the ids the game fills and the scripts the game's pages run. The title's
+// body carries its page name; the HUD is found by its path.
 const char* const TITLE =
     "<body id=\"ludra_title_screen\">"
     "<div id=\"latest_score\">-</div><div id=\"best_score\">-</div>"
@@ -50,7 +51,7 @@ const char* const TITLE =
     "<div id=\"start\" onclick=\"call play_sound; call start_game; load_document "
     "ludra_hud.rml\">S_START</div></body>";
 const char* const HUD =
-    "<body id=\"ludra_hud\"><div id=\"game_score\">0</div>"
+    "<body><div id=\"game_score\">0</div>"
     "<div id=\"left\" onclick=\"call player_move_left\">L</div>"
     "<div id=\"right\" onclick=\"call player_move_right\">R</div>"
     "<div id=\"pause\" onclick=\"ludra_pause.rml\">P</div></body>";
@@ -174,7 +175,8 @@ std::string GameTest::page() const {
     if (ui == nullptr || ui->getDefaultDocument() == nullptr) {
         return "";
     }
-    return ui->getDefaultDocument()->GetId().c_str();
+    const std::filesystem::path url(ui->getDefaultDocument()->GetSourceURL().c_str());
+    return url.stem().string();
 }
 
 std::string GameTest::record() const {

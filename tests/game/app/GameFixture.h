@@ -45,7 +45,7 @@ protected:
     Rocket::Core::Element* element(const std::string& id) const;
     // The element's content as RML; "<none>" when the open page has no such element.
     std::string content(const std::string& id) const;
-    // The document name of the page shown, "" when none.
+    // The file name (without .rml) of the page shown, "" when none.
     std::string page() const;
     // The record as the save module wrote it; empty when there is none.
     std::string record() const;

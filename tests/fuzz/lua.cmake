@@ -1,0 +1,2 @@
+# Text chunks run through the Lua script service.
+trellin_add_fuzzer(lua_chunk_fuzzer ${CMAKE_CURRENT_LIST_DIR}/LuaChunkFuzzer.cpp LIBS ui_script)

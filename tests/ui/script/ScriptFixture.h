@@ -1,0 +1,53 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <lua.hpp>
+
+#include <string>
+
+#include "core/log/Logger.h"
+#include "core/log/LoggerOutputCout.h"
+#include "tests/core/log/CapturedOutput.h"
+#include "ui/script/ScriptSystem.h"
+
+namespace trellin_test {
+
+// A registered script service and the log lines written meanwhile.
+class ScriptFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        orvo::ZqLog.setOutputFunctor(new orvo::CapturedOutput(&log));
+        scripts = orvo::Locator::registerService<orvo::ScriptSystem>("ScriptSystem");
+        ASSERT_NE(scripts, nullptr);
+        ASSERT_NE(orvo::ScriptSystem::mainState_, nullptr);
+    }
+    void TearDown() override {
+        orvo::Locator::deregisterService<orvo::ScriptSystem>();
+        orvo::ZqLog.setOutputFunctor(new orvo::LoggerOutputCout());
+    }
+
+    // A named state with the libraries, which ran chunk.
+    lua_State* stateWith(const char* chunk, const char* name = "test") {
+        lua_State* state = scripts->createLuaState(name, true);
+        EXPECT_NE(state, nullptr);
+        EXPECT_TRUE(orvo::ScriptSystem::callLua(state, chunk)) << log;
+        return state;
+    }
+
+    // The global as text (nil and other types by their type name).
+    static std::string global(lua_State* state, const char* name) {
+        lua_getglobal(state, name);
+        std::string text = lua_isstring(state, -1) ? lua_tostring(state, -1)
+                                                   : lua_typename(state, lua_type(state, -1));
+        lua_pop(state, 1);
+        return text;
+    }
+
+    bool logged(const std::string& text) const { return log.find(text) != std::string::npos; }
+
+    std::string log;
+    orvo::ScriptSystem* scripts = nullptr;
+};
+
+}  // namespace trellin_test

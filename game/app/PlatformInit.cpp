@@ -15,6 +15,7 @@
 #include "platform/playbook/QnxWindow.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "platform/playbook/SystemEventHandlerModulePlaybook.h"
+#include "ui/script/ScriptValueStore.h"
 
 using namespace orvo;
 
@@ -44,8 +45,12 @@ PlatformInit::PlatformInit() {
     }
     FileBase::setRootPath(USE_PAK_FILE ? PAK_ROOT : LOOSE_ROOT);
     ZqLog.setMinimumLevel(SHIPPED_LOG_LEVEL);
-    // TODO-LUA pakName from scripts/Lua/config.lua in the loose-file build
-    pakName = "trellin.pak";
+    if (USE_PAK_FILE) {
+        pakName = "trellin.pak";
+    } else {
+        const ScriptValueStore config("scripts/Lua/config.lua", true);
+        pakName = config.getString("pakName");
+    }
     SCREEN_WIDTH = 1024;
     SCREEN_HEIGHT = 600;
     GAME_NAME = "Trellin";

@@ -21,6 +21,7 @@
 #include "graphics/texture/TextureManager.h"
 #include "input/PeripheralSystem.h"
 #include "ui/RocketSystem.h"
+#include "ui/script/ScriptSystem.h"
 
 using namespace orvo;
 
@@ -40,7 +41,7 @@ void registerServices() {
     Locator::registerService<SoundHandler>("SoundHandler");
     Locator::registerService<EntityDatabase>("EntityDatabase");
     Locator::registerService<ComponentDatabase>("ComponentDatabase");
-    // TODO-LUA ScriptSystem
+    Locator::registerService<ScriptSystem>("ScriptSystem");
     Locator::registerService<ZqStringTable>("ZqStringTable");
     Locator::registerService<OsMessageHandler>("OsMessageHandler");
     Locator::registerService<RocketSystem>("RocketSystem");
@@ -55,7 +56,7 @@ void deregisterServices() {
     Locator::deregisterService<GameManager>();
     Locator::deregisterService<GameSoundManager>();
     Locator::deregisterService<SceneManager>();
-    // TODO-LUA ScriptSystem
+    Locator::deregisterService<ScriptSystem>();
     Locator::deregisterService<TimeManager>();
     Locator::deregisterService<ZqStringTable>();
     Locator::deregisterService<SoundHandler>();

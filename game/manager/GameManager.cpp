@@ -16,6 +16,7 @@
 #include "platform/playbook/PlatformInterface.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "ui/RocketSystem.h"
+#include "ui/script/ScriptSystem.h"
 
 namespace {
 
@@ -92,7 +93,9 @@ void GameManager::update() {
     if (orvo::OsMessageHandler::instance_ != nullptr) {
         orvo::OsMessageHandler::instance_->update();
     }
-    // TODO-LUA script service update
+    if (orvo::ScriptSystem::instance_ != nullptr) {
+        orvo::ScriptSystem::instance_->update();
+    }
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->update();
     }

@@ -22,6 +22,7 @@
 #include "graphics/RenderTargetNull.h"
 #include "lib/tablet/feed.h"
 #include "platform/playbook/TimePlatformPlaybook.h"
+#include "tests/game/app/FixturePages.h"
 #include "tests/game/support/Walls.h"
 #include "tools/datawriter/PakWriter.h"
 #include "ui/RocketStrings.h"
@@ -30,51 +31,6 @@
 using namespace orvo;
 
 namespace trellin_test {
-
-namespace {
-
-const char* const FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
-std::string document(const std::string& body) {
-    return "<rml><head><title>page</title><style>body { font-family: DejaVu Sans; font-size: "
-           "20px; } div { display: block; }</style></head>" +
-           body + "</rml>";
-}
-
-// The four pages with the ids the game fills and the scripts the game's pages run. The title's
-// body carries its page name; the HUD is found by its path.
-const char* const TITLE =
-    "<body id=\"ludra_title_screen\">"
-    "<div id=\"latest_score\">-</div><div id=\"best_score\">-</div>"
-    "<div id=\"music_toggle\" onclick=\"call music_toggle\">-</div>"
-    "<div id=\"bonus_toggle\" onclick=\"call toggle_bonus_distance\">-</div>"
-    "<div id=\"start\" onclick=\"call play_sound; call start_game; load_document "
-    "ludra_hud.rml\">S_START</div></body>";
-const char* const HUD =
-    "<body><div id=\"game_score\">0</div>"
-    "<div id=\"left\" onclick=\"call player_move_left\">L</div>"
-    "<div id=\"right\" onclick=\"call player_move_right\">R</div>"
-    "<div id=\"pause\" onclick=\"ludra_pause.rml\">P</div></body>";
-const char* const PAUSE =
-    "<body id=\"ludra_pause\" onpostload=\"call pause_game\">"
-    "<div id=\"resume\" onclick=\"call play_sound; call resume_game; load_document "
-    "ludra_hud.rml\">S_RESTART</div>"
-    "<div id=\"quit\" onclick=\"call play_sound; call kill_game; load_document "
-    "ludra_title_screen.rml\">S_MAIN_MENU</div></body>";
-const char* const RESTART =
-    "<body id=\"ludra_restart\" onpostload=\"call submit_score\">"
-    "<div id=\"current_score\">-</div><div id=\"best_score\">-</div>"
-    "<div id=\"again\" onclick=\"call play_sound; call restart_game; load_document "
-    "ludra_hud.rml\">S_RESTART</div>"
-    "<div id=\"quit\" onclick=\"call play_sound; call kill_game; load_document "
-    "ludra_title_screen.rml\">S_MAIN_MENU</div></body>";
-
-trellin::Bytes fileBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return trellin::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 std::string recordBytes(uint32_t best, uint32_t last, uint32_t distance, uint32_t bestDistance,
                         uint32_t spare) {
@@ -88,8 +44,7 @@ std::string recordBytes(uint32_t best, uint32_t last, uint32_t distance, uint32_
 }
 
 void GameTest::SetUp() {
-    strings = {{"S_START", "Start"}, {"S_MUSIC", "Music"},        {"S_ON", "On"},
-               {"S_OFF", "Off"},     {"S_RESTART", "Play again"}, {"S_MAIN_MENU", "Menu"}};
+    strings = englishTexts();
     char cwd[4096];
     previousDirectory_ = getcwd(cwd, sizeof(cwd)) != nullptr ? cwd : ".";
     ASSERT_EQ(chdir(files.path().c_str()), 0);
@@ -106,21 +61,11 @@ void GameTest::start() {
 }
 
 void GameTest::boot() {
-    trellin::Bytes table;
-    std::string error;
-    ASSERT_TRUE(trellin::buildStringTable(strings, table, error)) << error;
-    const trellin::Bytes font = fileBytes(FONT);
-    ASSERT_FALSE(font.empty());
-    std::vector<trellin::PakMember> members = {
-        {"scripts/Rml/ludra_title_screen.rml", bytesOf(document(TITLE))},
-        {"scripts/Rml/ludra_hud.rml", bytesOf(document(HUD))},
-        {"scripts/Rml/ludra_pause.rml", bytesOf(document(PAUSE))},
-        {"scripts/Rml/ludra_restart.rml", bytesOf(document(RESTART))},
-        {"scripts/Rml/Locale/strings_english.bin", table},
-        {"Data/Android/Fonts/pirulen rg.ttf", font},
-        {"Data/Android/Fonts/zequin_EFIGS_0.ttf", font},
-    };
+    std::vector<trellin::PakMember> members = fixturePages();
+    members.push_back(stringTable("strings_english.bin", strings));
+    ASSERT_FALSE(members.back().bytes.empty());
     trellin::Bytes pak;
+    std::string error;
     ASSERT_TRUE(trellin::buildPak(members, pak, error)) << error;
     files.write("app/native/trellin.pak", pak);
 

@@ -112,6 +112,20 @@ TEST(EndToEndTest, TheFirstFrameWritesAZeroedRecordAndTheTitleSpeaksTheSystemLan
     EXPECT_EQ(aboveDiffers, 0);
 }
 
+// Without a sound device the game plays on, silent, and ends normally, saving the record.
+TEST(EndToEndTest, WithoutASoundDeviceTheGamePlaysSilently) {
+    Script script;
+    script.tap(10, FixtureButtons::START_BUTTON);
+    script.at(100, "close");
+    GameProcess game;
+    GameProcess::Options options{script.text, fixtureArchive(), "en_GB.UTF-8", "", ""};
+    options.nullSoundDevice = false;
+    ASSERT_TRUE(game.run(options)) << game.output;
+    EXPECT_EQ(game.status, 0) << game.output;
+    ASSERT_EQ(game.record.size(), 20u);
+    EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+}
+
 // Frames of the session. Steered into the outer left lane, the craft hits a wall in frame
 // CRASH; the restart page opens 1.5 s of real time later, 96 frames at the fixed step.
 constexpr int START = 10;

@@ -63,7 +63,11 @@ bool GameProcess::run(const Options& options) {
         setenv("TRELLIN_FIXED_STEP", "1", 1);
         setenv("TRELLIN_TABLET_SCRIPT", "session.txt", 1);
         setenv("TRELLIN_TABLET_TRACE", "trace.txt", 1);
-        setenv("ALSOFT_DRIVERS", "null", 1);
+        if (options.nullSoundDevice) {
+            setenv("ALSOFT_DRIVERS", "null", 1);
+        } else {
+            unsetenv("ALSOFT_DRIVERS");
+        }
         setenv("ALSOFT_LOGLEVEL", "0", 1);
         setenv("LANG", options.language.c_str(), 1);
         execl(TRELLIN_GAME, TRELLIN_GAME, static_cast<char*>(nullptr));

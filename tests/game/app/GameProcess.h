@@ -22,6 +22,8 @@ public:
         // When not empty: the run ends by SIGTERM once this file (relative to the folder)
         // has appeared, instead of by the script's close line.
         std::string killWhenPresent;
+        // False: the sound library looks for a real device (there is none on a test machine).
+        bool nullSoundDevice = true;
     };
 
     // False (with the reason in output) when the game cannot be started or does not end in

@@ -208,3 +208,18 @@ TEST_F(PagesTest, TheRestartPageShowsTheScoresAndStartsAgainOrGoesToTheTitle) {
 }
 
 }  // namespace
+
+// Rebuilding the graphics side brings the open pages back from their files: the title gets its
+// texts again, a page of a run is left to the run.
+TEST_F(PagesTest, AReloadBringsThePagesBackWithTheirTexts) {
+    player().bestScore = 812.0f;
+    game().reloadGameData();
+    EXPECT_EQ(page(), "ludra_title_screen");
+    EXPECT_EQ(content("best_score"), "812");
+    EXPECT_EQ(content("music_toggle"), "Music : On");
+    startRun();
+    game().reloadGameData();
+    turns(1);
+    EXPECT_EQ(page(), "ludra_hud");
+    EXPECT_TRUE(game().sessionActive);
+}

@@ -1,7 +1,12 @@
 #include "game/manager/GameManager.h"
 
+#include <Rocket/Core/ElementDocument.h>
+
 #include "core/message/OsMessageHandler.h"
+#include "game/input/InputNames.h"
 #include "game/objects/ObjectManager.h"
+#include "game/pages/PageText.h"
+#include "game/pages/Pages.h"
 #include "game/scene/SceneManager.h"
 #include "game/sound/GameSoundManager.h"
 #include "game/time/TimeManager.h"
@@ -10,15 +15,10 @@
 #include "input/PeripheralSystem.h"
 #include "platform/playbook/PlatformInterface.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
+#include "ui/RocketSystem.h"
+#include "ui/script/ScriptSystem.h"
 
 namespace {
-
-AirCraft* playerCraft() {
-    if (SceneManager::instance_ == nullptr || !SceneManager::instance_->getObjectManager()) {
-        return nullptr;
-    }
-    return SceneManager::instance_->getObjectManager()->getPlayerAirCraft().get();
-}
 
 boost::shared_ptr<orvo::SaveDataUtilityModulePlaybook> saveModule() {
     orvo::PlatformInterface* platform = orvo::PlatformInterface::getInstance();
@@ -60,7 +60,20 @@ GameManager::GameManager()
       gameOverPending(false),
       titleDetailsShown(false),
       paused(false),
-      gameOverCountdown(0.0f) {}
+      gameOverCountdown(0.0f) {
+    if (orvo::RocketSystem* ui = orvo::RocketSystem::instance_) {
+        ui->setVariableValue("POCKETCHANGE", "0");
+        ui->setVariableValue("INFINITGAME", "0");
+        ui->setVariableValue("ADVERTS", "0");
+    }
+}
+
+AirCraft* GameManager::playerAirCraft() {
+    if (SceneManager::instance_ == nullptr || !SceneManager::instance_->getObjectManager()) {
+        return nullptr;
+    }
+    return SceneManager::instance_->getObjectManager()->getPlayerAirCraft().get();
+}
 
 void GameManager::update() {
     if (!initialised || paused) {
@@ -80,9 +93,15 @@ void GameManager::update() {
     if (orvo::OsMessageHandler::instance_ != nullptr) {
         orvo::OsMessageHandler::instance_->update();
     }
-    // The script service and the UI's focus and pointer input join here with the UI pages.
+    if (orvo::ScriptSystem::instance_ != nullptr) {
+        orvo::ScriptSystem::instance_->update();
+    }
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->update();
+    }
+    if (orvo::RocketSystem* ui = orvo::RocketSystem::instance_) {
+        updateUiInput();
+        ui->update(time != nullptr ? time->getTimer(TimeManager::UI_TIMER).lastDelta : 0.0);
     }
     renderFrame();
     if (time != nullptr) {
@@ -106,23 +125,96 @@ void GameManager::renderFrame() {
     graphics->enableAlphaBlending();
     scene->laneModeRenderSceneAlphas();
     graphics->setCamera(scene->getUiCamera());
-    // The UI layers are drawn here, with the UI camera, once the UI pages exist.
+    if (orvo::RocketSystem::instance_ != nullptr) {
+        orvo::RocketSystem::instance_->render("all");
+    }
     graphics->disableAlphaBlending();
     target->endFrame();
 }
 
+namespace {
+
+// A pointer coordinate as the UI takes it: whole pixels, truncated.
+unsigned toPixel(float value) {
+    if (!(value > 0.0f)) {
+        return 0;
+    }
+    return value < 2147483647.0f ? static_cast<unsigned>(static_cast<int>(value)) : 2147483647u;
+}
+
+}  // namespace
+
+void GameManager::updateUiInput() {
+    orvo::RocketSystem& ui = *orvo::RocketSystem::instance_;
+    if (orvo::PeripheralSystem::instance_ == nullptr) {
+        return;
+    }
+    const orvo::ActionGroup& controls =
+        orvo::PeripheralSystem::instance_->getActionGroup(GLOBAL_CONTROLS, 0);
+    if (controls.hasInputChangedToOn(GLOBAL_FOCUS_PREVIOUS)) {
+        ui.focusOnPrevious();
+    } else if (controls.hasInputChangedToOn(GLOBAL_FOCUS_NEXT)) {
+        if (controls.isInputOn(GLOBAL_SHIFT)) {
+            ui.focusOnPrevious();
+        } else {
+            ui.focusOnNext();
+        }
+    }
+    if (controls.hasInputChangedToOn(GLOBAL_FOCUS_SELECTED)) {
+        ui.selectFocusedElement();
+    }
+    ui.setMousePosition(toPixel(controls.getInputValue(GLOBAL_POINTER_X_POSITION)),
+                        toPixel(controls.getInputValue(GLOBAL_POINTER_Y_POSITION)));
+    if (controls.hasInputChangedToOn(GLOBAL_POINTER_DOWN)) {
+        ui.setMouseButtonDown(orvo::RocketSystem::MOUSE_BUTTON_LEFT);
+    } else if (controls.hasInputChangedToOff(GLOBAL_POINTER_DOWN)) {
+        ui.setMouseButtonUp(orvo::RocketSystem::MOUSE_BUTTON_LEFT);
+    }
+    if (controls.hasInputChangedToOn(GLOBAL_MOUSE_RIGHT_BUTTON)) {
+        ui.setMouseButtonDown(orvo::RocketSystem::MOUSE_BUTTON_RIGHT);
+    } else if (controls.hasInputChangedToOff(GLOBAL_MOUSE_RIGHT_BUTTON)) {
+        ui.setMouseButtonUp(orvo::RocketSystem::MOUSE_BUTTON_RIGHT);
+    }
+}
+
 void GameManager::updateSession() {
     if (!sessionActive) {
-        // The title page's texts are refreshed here, once per return to the title.
-        titleDetailsShown = true;
+        // Once per return to the title: the scores of the session that just ended.
+        if (!titleDetailsShown) {
+            refreshTitleScreenDetails();
+            titleDetailsShown = true;
+        }
         return;
     }
     sessionRestartUpdate();
     copyResults();
+    showHudScore();
+}
+
+void GameManager::showHudScore() {
+    const AirCraft* craft = playerAirCraft();
+    if (craft != nullptr) {
+        PageText::show(PageText::findPage(Pages::HUD_NAME, Pages::HUD), "game_score",
+                       PageText::score(craft->score));
+    }
+}
+
+void GameManager::refreshTitleScreenDetails() {
+    Rocket::Core::ElementDocument* page = PageText::findPage(Pages::TITLE_NAME, Pages::TITLE);
+    const AirCraft* craft = playerAirCraft();
+    if (page == nullptr || craft == nullptr) {
+        return;
+    }
+    PageText::show(page, "latest_score", PageText::score(craft->score));
+    PageText::show(page, "best_score", PageText::score(craft->bestScore));
+    PageText::show(page, "bonus_toggle", PageText::bonusLabel(craft->bonusDistance));
+    const GameSoundManager* sound = GameSoundManager::instance_;
+    PageText::show(page, "music_toggle",
+                   PageText::musicLabel(sound != nullptr && sound->isMusicEnabled()));
 }
 
 void GameManager::copyResults() {
-    const AirCraft* craft = playerCraft();
+    const AirCraft* craft = playerAirCraft();
     if (craft == nullptr) {
         return;
     }
@@ -157,11 +249,17 @@ void GameManager::sessionRestartUpdate() {
 }
 
 void GameManager::openRestartPage() {
+    if (orvo::RocketSystem::instance_ != nullptr) {
+        orvo::RocketSystem::instance_->loadDocument(Pages::RESTART, true);
+    }
     restartMenuShown = true;
     gameOverPending = false;
 }
 
 void GameManager::openPausePage() {
+    if (orvo::RocketSystem::instance_ != nullptr) {
+        orvo::RocketSystem::instance_->loadDocument(Pages::PAUSE, true);
+    }
     pauseMenuShown = true;
     guiPaused = true;
 }
@@ -199,8 +297,18 @@ void GameManager::resumeGame() {
     resumeMusic(sessionActive ? GameSoundManager::INGAME_MUSIC : GameSoundManager::TITLE_MUSIC);
 }
 
+void GameManager::clearGameOver() {
+    gameOverPending = false;
+    if (TimeManager* time = TimeManager::instance_) {
+        time->getTimer(TimeManager::WORLD_TIMER).scale = 1.0f;
+    }
+}
+
 void GameManager::startGame() {
     playMusic(GameSoundManager::INGAME_MUSIC, true);
+    // A countdown left over from a run that was ended from its pause page does not carry
+    // into this one.
+    clearGameOver();
     onTitle = false;
     sessionActive = true;
     titleDetailsShown = false;
@@ -241,7 +349,7 @@ void GameManager::loadData() {
     saveRecord.encode(bytes);
     module->loadGameData(bytes, SaveRecord::STORED_SIZE);
     saveRecord.decode(bytes);
-    if (AirCraft* craft = playerCraft()) {
+    if (AirCraft* craft = playerAirCraft()) {
         craft->bestScore = static_cast<float>(saveRecord.bestScore);
         craft->score = static_cast<float>(saveRecord.lastScore);
         craft->distance = saveRecord.distance;

@@ -9,6 +9,7 @@
 #include "game/scene/SceneManager.h"
 #include "game/time/TimeManager.h"
 #include "game/track/TileManager.h"
+#include "tests/game/support/Walls.h"
 #include "tools/world/HeadlessWorld.h"
 
 namespace trellin_test {
@@ -30,22 +31,8 @@ protected:
     static void setWorldDelta(double dt) {
         TimeManager::instance_->getTimer(TimeManager::WORLD_TIMER).lastDelta = dt;
     }
-    // Removes every wall from the live tiles, so that a test places its own.
-    void clearWalls() {
-        for (const auto& tile : world->tiles().getTiles()) {
-            for (auto& lane : tile->wallPositions) {
-                lane.clear();
-            }
-        }
-    }
-    // A wall on the first live tile, which carries wall lists only when it was populated.
-    void addWall(const orvo::ZqVector<3>& at) {
-        TileInfo& tile = *world->tiles().getTileInfo(0);
-        while (tile.wallPositions.size() < TileInfo::LANE_COUNT) {
-            tile.wallPositions.pushBack(orvo::Array<orvo::ZqVector<3>>());
-        }
-        tile.wallPositions[0].pushBack(at);
-    }
+    void clearWalls() { trellin_test::clearWalls(world->tiles()); }
+    void addWall(const orvo::ZqVector<3>& at) { trellin_test::addWall(world->tiles(), at); }
 
     AirCraft& player() { return world->player(); }
     ObjectManager& objects() { return world->objects(); }

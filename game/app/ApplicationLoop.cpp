@@ -1,0 +1,70 @@
+#include "game/app/ApplicationLoop.h"
+
+#include "core/message/OsMessageHandler.h"
+#include "core/time/Clock.h"
+#include "core/time/Platform.h"
+#include "game/app/AppConfig.h"
+#include "game/app/FixedFrameStep.h"
+#include "game/app/FramePacing.h"
+#include "game/manager/GameManager.h"
+#include "platform/playbook/PlatformInterface.h"
+#include "platform/playbook/SystemEventHandlerModulePlaybook.h"
+
+using namespace orvo;
+
+namespace {
+
+// The grid restarts from the current time after this many frames.
+const float FRAME_COUNT_LIMIT = 100000.0f;
+
+// Sleeps off what is left of the frame, aiming at its place on the grid rather than at the
+// end of the frame before, so late frames are followed by frames that do not sleep.
+void paceFrame(double due) {
+    uint32_t sleepMs = 0;
+    if (FramePacing::sleepTime(FramePacing::millisecondsUntil(due, Clock::getCurrentTime()),
+                               SLEEP_RESOLUTION, sleepMs)) {
+        Platform::sleep(sleepMs);
+    }
+}
+
+bool leftForeground() {
+    PlatformInterface* platform = PlatformInterface::getInstance();
+    if (platform == nullptr) {
+        return false;
+    }
+    const auto events =
+        platform->getModule<SystemEventHandlerModulePlaybook>(SYSTEM_EVENT_HANDLER_MODULE);
+    return events && events->update();
+}
+
+}  // namespace
+
+bool applicationLoop() {
+    GameManager* game = GameManager::instance_;
+    if (game != nullptr) {
+        game->loadGameData();
+    }
+    const OsMessageHandler* os = OsMessageHandler::instance_;
+    bool result = false;
+    if (game != nullptr && game->initialised && os != nullptr && os->isRunning()) {
+        const double due = referenceTime + static_cast<double>(frameCount) * SINGLE_FRAME_DURATION;
+        game->update();
+        OsMessageHandler::instance_->update();
+        // Reproducible runs neither wait nor read the clock here.
+        if (!FixedFrameStep::isOn()) {
+            paceFrame(due);
+        }
+        frameCount += 1.0f;
+        if (frameCount > FRAME_COUNT_LIMIT) {
+            frameCount = 0.0f;
+            if (!FixedFrameStep::isOn()) {
+                referenceTime = Clock::getCurrentTime();
+            }
+        }
+        result = true;
+    }
+    if (leftForeground() && game != nullptr && game->initialised && !game->guiPaused) {
+        game->pauseSessionGui();
+    }
+    return result;
+}

@@ -1,0 +1,105 @@
+#include "game/app/PlatformInit.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include "audio/AudioOutputOpenAl.h"
+#include "audio/AudioSystem.h"
+#include "core/file/FileBase.h"
+#include "core/log/Logger.h"
+#include "core/log/LoggerOutputPlaybook.h"
+#include "core/memory/ZequinAllocation.h"
+#include "game/app/AppConfig.h"
+#include "game/app/Services.h"
+#include "graphics/GraphicsSystem.h"
+#include "platform/playbook/PlatformInterface.h"
+#include "platform/playbook/QnxWindow.h"
+#include "platform/playbook/SaveDataUtilityModulePlaybook.h"
+#include "platform/playbook/SystemEventHandlerModulePlaybook.h"
+#include "ui/script/ScriptValueStore.h"
+
+using namespace orvo;
+
+namespace {
+
+const char* const PAK_ROOT = "app/native/trellin.pak";
+const char* const LOOSE_ROOT = "app/native/TrellinData";
+const Logger::LogLevel SHIPPED_LOG_LEVEL = 5;
+const unsigned int AUDIO_BUFFER_LENGTH = 4096;
+const unsigned int AUDIO_SAMPLE_RATE = 22050;
+
+template <class Module>
+void addModule(PlatformInterface& platform) {
+    Module* module = new (0, ZequinAllocation) Module();
+    if (module != nullptr) {
+        platform.addModule(boost::shared_ptr<PlatformModule>(module));
+    }
+}
+
+}  // namespace
+
+PlatformInit::PlatformInit() {
+    registerServices();
+    LoggerOutputPlaybook* output = new (10, ZequinAllocation) LoggerOutputPlaybook();
+    if (output != nullptr) {
+        ZqLog.setOutputFunctor(output);
+    }
+    FileBase::setRootPath(USE_PAK_FILE ? PAK_ROOT : LOOSE_ROOT);
+    ZqLog.setMinimumLevel(SHIPPED_LOG_LEVEL);
+    if (USE_PAK_FILE) {
+        pakName = "trellin.pak";
+    } else {
+        const ScriptValueStore config("scripts/Lua/config.lua", true);
+        pakName = config.getString("pakName");
+    }
+    SCREEN_WIDTH = 1024;
+    SCREEN_HEIGHT = 600;
+    GAME_NAME = "Trellin";
+    WINDOWED = true;
+    startAudio(AUDIO_BUFFER_LENGTH, AUDIO_SAMPLE_RATE);
+
+    PlatformInterface* platform = PlatformInterface::getInstance();
+    if (platform == nullptr) {
+        return;
+    }
+    addModule<SystemEventHandlerModulePlaybook>(*platform);
+    addModule<SaveDataUtilityModulePlaybook>(*platform);
+    if (const auto events =
+            platform->getModule<SystemEventHandlerModulePlaybook>(SYSTEM_EVENT_HANDLER_MODULE)) {
+        events->init();
+    }
+    platform->registerModules();
+}
+
+void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
+    AudioOutputOpenAl* output =
+        new (0, ZequinAllocation) AudioOutputOpenAl(bufferLength, sampleRate, 1);
+    if (output == nullptr || AudioSystem::instance_ == nullptr) {
+        delete output;
+        return;
+    }
+    AudioSystem::instance_->initialise(boost::shared_ptr<AudioOutput>(output));
+}
+
+void endAudio() {
+    if (AudioSystem::instance_ != nullptr) {
+        AudioSystem::instance_->shutdown();
+    }
+}
+
+void startGraphics(unsigned int width, unsigned int height) {
+    qnxContextInit(&qnxContext);
+    if (!qnxCreateWindow(&qnxContext, "Trellin", static_cast<int>(width), static_cast<int>(height),
+                         3)) {
+        return;
+    }
+    GraphicsSystem* graphics = GraphicsSystem::instance_;
+    if (graphics == nullptr) {
+        return;
+    }
+    graphics->initialise(OPTIMISE_RENDER);
+    if (const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget()) {
+        target->setDisplayDimensions(width, height);
+        target->setDisplayFormat(32);
+        target->startDisplay();
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// The platform and service set-up of the process, run by constructing one on main's stack:
+// the services, the console log output, the data root, the log level, the screen settings,
+// audio and the platform modules (system events, then save data).
+class PlatformInit {
+public:
+    PlatformInit();
+};
+
+// The sound-effect output: OpenAL with one channel. Without a sound device the audio system
+// stays without output and the game plays silently.
+void startAudio(unsigned int bufferLength, unsigned int sampleRate);
+void endAudio();
+// The window, its EGL context and the graphics service. Without a window the game goes on
+// without graphics.
+void startGraphics(unsigned int width, unsigned int height);

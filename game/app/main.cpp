@@ -1,0 +1,71 @@
+#include <cstdlib>
+
+#include "core/containers/Array.h"
+#include "core/maths/ZqMaths.h"
+#include "core/message/OsMessageHandler.h"
+#include "core/text/ZqString.h"
+#include "core/thread/Jobber.h"
+#include "core/time/Clock.h"
+#include "core/time/Platform.h"
+#include "game/app/AppConfig.h"
+#include "game/app/ApplicationLoop.h"
+#include "game/app/ApplicationShutdown.h"
+#include "game/app/FixedFrameStep.h"
+#include "game/app/PlatformInit.h"
+#include "game/sound/GameSoundManager.h"
+#include "graphics/shader/ShaderManager.h"
+
+using namespace orvo;
+
+namespace {
+
+// The seed is the whole number of 1/10000 s on the engine clock just after its restart.
+const double SEED_TICKS_PER_SECOND = 10000.0;
+
+// What a 1 ms sleep really takes, in whole milliseconds.
+int32_t measureSleepResolution() {
+    sleepResolutionTimer = Clock::getCurrentTime();
+    Platform::sleep(1);
+    sleepResolutionTimer = Clock::getCurrentTime() - sleepResolutionTimer;
+    return static_cast<int32_t>(sleepResolutionTimer * 1000.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Before the services exist: the game clock reads the engine clock when it is made.
+    FixedFrameStep::initialise();
+    std::atexit(applicationShutdown);
+    // The game takes no options; the arguments are kept as the platform hands them over.
+    Array<ZqString> arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.pushBack(ZqString(argv[i]));
+    }
+
+    PlatformInit platformInit;
+    startGraphics(SCREEN_WIDTH, SCREEN_HEIGHT);
+
+    Clock::initialiseTime();
+    ZqMaths::setRandomSeed(static_cast<unsigned>(Clock::getCurrentTime() * SEED_TICKS_PER_SECOND));
+    if (OsMessageHandler::instance_ != nullptr) {
+        OsMessageHandler::instance_->initialise();
+    }
+    if (Jobber::instance_ != nullptr) {
+        Jobber::instance_->start();
+    }
+    if (ShaderManager::instance_ != nullptr) {
+        ShaderManager::instance_->initialise();
+    }
+    // A reproducible run never sleeps, so it has nothing to measure (and leaves the clock to
+    // the frames).
+    SLEEP_RESOLUTION = FixedFrameStep::isOn() ? 0 : measureSleepResolution();
+    SINGLE_FRAME_DURATION = static_cast<double>(1.0f / 60.0f);
+    frameCount = 0.0f;
+    referenceTime = Clock::getCurrentTime();
+    if (GameSoundManager::instance_ != nullptr) {
+        GameSoundManager::instance_->playMusic(GameSoundManager::TITLE_MUSIC, true);
+    }
+    while (applicationLoop()) {
+    }
+    return 0;
+}

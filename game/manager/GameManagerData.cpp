@@ -1,0 +1,272 @@
+#include <boost/shared_ptr.hpp>
+
+#include "core/data/StaticObjectLoader.h"
+#include "core/memory/ZequinAllocation.h"
+#include "core/strings/Locale.h"
+#include "core/strings/ZqStringTable.h"
+#include "game/shader/ShaderParameterUpdaters.h"
+#include "game/input/InputRegister.h"
+#include "game/manager/GameManager.h"
+#include "game/pages/HudScreen.h"
+#include "game/pages/Pages.h"
+#include "game/pages/PauseMenu.h"
+#include "game/pages/RestartMenu.h"
+#include "game/pages/TitleScreen.h"
+#include "game/scene/SceneManager.h"
+#include "game/sound/GameSoundManager.h"
+#include "graphics/GraphicsSystem.h"
+#include "graphics/shader/ShaderManager.h"
+#include "graphics/texture/TextureLoader.h"
+#include "graphics/texture/TextureManager.h"
+#include "ui/RocketSystem.h"
+
+using namespace orvo;
+
+namespace {
+
+// Everything below lies inside the archive that the root path names.
+const char* const DATA_FOLDER = "Data/Android/";
+const char* const SHADER_FOLDER = "shaders/GLSL/";
+const char* const LIGHT_FILE = "Lights/LightData_T7d637191";
+const HashString LUDRA_LIGHTS("LUDRA_LIGHTS");
+// Drawn outside every texture so that a missing one shows.
+const unsigned long MISSING_TEXTURE_COLOUR = 0xFFFF00FF;
+
+const char* const FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequin_EFIGS_0.ttf"};
+
+struct LanguageTable {
+    int32_t language;
+    const char* path;
+};
+
+// Any other language reads English.
+const char* const ENGLISH_TABLE = "scripts/Rml/Locale/strings_english.bin";
+const LanguageTable LANGUAGE_TABLES[] = {
+    {Locale::FRENCH, "scripts/Rml/Locale/strings_french.bin"},
+    {Locale::ITALIAN, "scripts/Rml/Locale/strings_italian.bin"},
+    {Locale::GERMAN, "scripts/Rml/Locale/strings_german.bin"},
+    {Locale::SPANISH, "scripts/Rml/Locale/strings_spanish.bin"},
+};
+
+struct ShaderProgramFiles {
+    const char* name;
+    const char* vertex;
+    const char* fragment;
+};
+
+const ShaderProgramFiles SHADER_PROGRAMS[] = {
+    {"DEFAULT_SHADER", "default_shader.vert", "default_shader.frag"},
+    {"BARRIER_SHADER", "barrier_shader.vert", "barrier_shader.frag"},
+    {"RECORD_BANNER_SHADER", "record_banner_shader.vert", "record_banner_shader.frag"},
+    {"SKYBOX_SHADER", "skybox_shader.vert", "skybox_shader.frag"},
+    {"LANE_HIGHLIGHT", "lane_highlight.vert", "lane_highlight.frag"},
+    {"AIRCRAFT_SYMBOL_SHADER", "aircraft_symbol_shader.vert", "aircraft_symbol_shader.frag"},
+    {"AIRCRAFT_TRAIL_SHADER", "aircraft_trail_shader.vert", "aircraft_trail_shader.frag"},
+    {"AIRCRAFT_BODY_SHADER", "aircraft_body_shader.vert", "aircraft_body_shader.frag"},
+    {"ENEMY_AIRCRAFT_SYMBOL_SHADER", "e_aircraft_symbol_shader.vert",
+     "e_aircraft_symbol_shader.frag"},
+    {"ENEMY_AIRCRAFT_TRAIL_SHADER", "e_aircraft_trail_shader.vert", "e_aircraft_trail_shader.frag"},
+    {"ENEMY_AIRCRAFT_BODY_SHADER", "e_aircraft_body_shader.vert", "e_aircraft_body_shader.frag"},
+    {"POWERUP_GLOW_SHADER", "powerup_glow_shader.vert", "powerup_glow_shader.frag"},
+    {"sprite", "sprite.vert", "sprite.frag"},
+};
+
+struct TextureGroupFolder {
+    HashString group;
+    const char* folder;
+};
+
+const TextureGroupFolder TEXTURE_GROUPS[] = {
+    {HashString("TILES_TEXTURE_GROUP"), "Textures/Ludra_Tiles"},
+    {HashString("SKYCUBE_TEXTURE_GROUP"), "Textures/Skycube"},
+    {HashString("SHIP_TEXTURE_GROUP"), "Textures/Ship"},
+    {HashString("ENEMY_SHIP_TEXTURE_GROUP"), "Textures/Enemy_Ship"},
+    {HashString("WALL_TEXTURE_GROUP"), "Textures/Wall"},
+    {HashString("RECORD_BANNER_TEXTURE_GROUP"), "Textures/Record_Banner_01"},
+    {HashString("POWERUP_TEXTURE_GROUP"), "Textures/Powerup"},
+};
+
+const char* tableFor(int32_t language) {
+    for (const LanguageTable& table : LANGUAGE_TABLES) {
+        if (table.language == language) {
+            return table.path;
+        }
+    }
+    return ENGLISH_TABLE;
+}
+
+// The light set goes in only whole: records and names both read and of one count.
+void loadLights() {
+    if (GraphicsSystem::instance_ == nullptr || !GraphicsSystem::instance_->getLightManager()) {
+        return;
+    }
+    LightManager& lights = *GraphicsSystem::instance_->getLightManager();
+    const ZqString stem = ZqString(DATA_FOLDER) + LIGHT_FILE;
+    Array<LightData> records;
+    Array<HashString> ids;
+    const bool read = StaticObjectLoader::loadObjects(records, stem, 0) > 0 &&
+                      StaticObjectLoader::loadRemaining(ids, records, stem, 0);
+    lights.createGroup(lights.getDynamicStore(), LUDRA_LIGHTS);
+    if (read) {
+        lights.insertGroup(lights.getDynamicStore(), LUDRA_LIGHTS, ids, records);
+    }
+}
+
+void addShaderPrograms() {
+    if (ShaderManager::instance_ == nullptr) {
+        return;
+    }
+    for (const ShaderProgramFiles& program : SHADER_PROGRAMS) {
+        ShaderManager::instance_->addShaderProgram(
+            HashString(program.name), ZqString(SHADER_FOLDER) + program.vertex,
+            ZqString(SHADER_FOLDER) + program.fragment, ZqString(), ZqString());
+    }
+}
+
+void loadTextures() {
+    if (TextureManager::instance_ == nullptr) {
+        return;
+    }
+    TextureManager::instance_->initialise(MISSING_TEXTURE_COLOUR);
+    for (const TextureGroupFolder& textures : TEXTURE_GROUPS) {
+        TextureLoader::loadTextures(textures.group, ZqString(DATA_FOLDER) + textures.folder);
+    }
+}
+
+// Removing a group deletes its GL textures, so this runs while the context is there.
+void removeTextures() {
+    if (TextureManager* textures = TextureManager::instance_) {
+        for (const TextureGroupFolder& group : TEXTURE_GROUPS) {
+            textures->removeGroup(textures->getStaticStore(), group.group);
+        }
+    }
+}
+
+template <class Handler>
+boost::shared_ptr<EventHandler> makeHandler() {
+    Handler* handler = new (0, ZequinAllocation) Handler();
+    return handler != nullptr ? boost::shared_ptr<EventHandler>(handler)
+                              : boost::shared_ptr<EventHandler>();
+}
+
+// Before the title page loads, so that its first events find their handler.
+void registerPageHandlers(RocketSystem& ui) {
+    const boost::shared_ptr<EventHandler> pause = makeHandler<PauseMenu>();
+    const boost::shared_ptr<EventHandler> title = makeHandler<TitleScreen>();
+    const boost::shared_ptr<EventHandler> hud = makeHandler<HudScreen>();
+    const boost::shared_ptr<EventHandler> restart = makeHandler<RestartMenu>();
+    ui.registerPageEventHandler(Pages::TITLE, title);
+    ui.registerPageEventHandler(Pages::HUD, hud);
+    ui.registerPageEventHandler(Pages::PAUSE, pause);
+    ui.registerPageEventHandler(Pages::RESTART, restart);
+}
+
+void loadFonts(RocketSystem& ui) {
+    for (const char* font : FONTS) {
+        ui.loadFont(ZqString(DATA_FOLDER) + font, ZqString());
+    }
+}
+
+}  // namespace
+
+void GameManager::loadLanguageLocale() {
+    ZqStringTable* strings = ZqStringTable::instance_;
+    if (strings == nullptr || strings->isLoaded()) {
+        return;
+    }
+    Locale::currentLanguage_ = Locale::getSystemLanguage();
+    strings->load(tableFor(Locale::currentLanguage_));
+}
+
+void GameManager::loadGameData() {
+    if (gameDataLoaded) {
+        return;
+    }
+    gameDataLoaded = true;
+    loadLanguageLocale();
+    registerShaderParameterUpdaters();
+    InputRegister::registerInputs();
+    loadLights();
+    addShaderPrograms();
+    loadTextures();
+    if (SceneManager::instance_ != nullptr) {
+        SceneManager::instance_->initialise();
+    }
+    RocketSystem* ui = RocketSystem::instance_;
+    if (ui != nullptr) {
+        registerPageHandlers(*ui);
+        loadFonts(*ui);
+        ui->loadDocument(Pages::TITLE, true);
+    }
+    const boost::shared_ptr<RenderTarget> target =
+        GraphicsSystem::instance_ != nullptr ? GraphicsSystem::instance_->getCurrentRenderTarget()
+                                             : boost::shared_ptr<RenderTarget>();
+    if (ui != nullptr && target) {
+        ui->setResolution(target->getDisplayWidth(), target->getDisplayHeight());
+    }
+    onTitle = true;
+    initialised = true;
+    gameRunning = false;
+    loadData();
+    if (target) {
+        target->setBackgroundClearColor(ZqColorRoot<float>{0.0f, 0.0f, 0.0f, 0.0f});
+    }
+    if (GameSoundManager::instance_ != nullptr) {
+        GameSoundManager::instance_->initialise();
+    }
+    if (!sessionActive) {
+        refreshTitleScreenDetails();
+    }
+}
+
+void GameManager::destroyGameData() {
+    if (!gameDataLoaded) {
+        return;
+    }
+    gameDataLoaded = false;
+    if (GraphicsSystem::instance_ != nullptr && GraphicsSystem::instance_->getLightManager()) {
+        LightManager& lights = *GraphicsSystem::instance_->getLightManager();
+        lights.removeGroup(lights.getDynamicStore(), LUDRA_LIGHTS);
+    }
+    removeTextures();
+}
+
+void GameManager::reloadGameData() {
+    if (!initialised) {
+        return;
+    }
+    loadLanguageLocale();
+    removeTextures();
+    if (TextureManager::instance_ != nullptr) {
+        TextureManager::instance_->uninitialise();
+    }
+    if (ShaderManager::instance_ != nullptr) {
+        ShaderManager::instance_->shutdown();
+    }
+    if (RocketSystem* ui = RocketSystem::instance_) {
+        ui->reinitialiseFonts();
+        ui->loadShader();
+        loadFonts(*ui);
+        ui->reloadCurrentDocuments();
+    }
+    if (GraphicsSystem::instance_ != nullptr) {
+        if (const boost::shared_ptr<RenderTarget> target =
+                GraphicsSystem::instance_->getCurrentRenderTarget()) {
+            // The renderer's state caches no longer match the new context: set every state
+            // again through them.
+            target->disableBackFaceCulling();
+            target->enableBackFaceCulling();
+            target->disableDepthTestRead();
+            target->enableDepthTestRead();
+            target->disableDepthTestWrite();
+            target->enableDepthTestWrite();
+            target->disableAlphaBlending();
+            target->enableAlphaBlending();
+        }
+    }
+    addShaderPrograms();
+    loadTextures();
+    if (!sessionActive) {
+        refreshTitleScreenDetails();
+    }
+}

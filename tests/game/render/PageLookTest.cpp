@@ -9,8 +9,6 @@
 
 #include "core/locator/ServiceSingleton.h"
 #include "core/strings/ZqStringTable.h"
-#include "graphics/GraphicsSystem.h"
-#include "graphics/camera/GraphicsCamera.h"
 #include "tests/game/render/RenderedWorld.h"
 #include "tests/tools/GameDataNames.h"
 #include "tests/tools/PageFill.h"
@@ -31,15 +29,6 @@ protected:
         for (const char* font : GAME_FONTS) {
             ASSERT_TRUE(ui().loadFont(ZqString(DATA_FOLDER) + font, ZqString())) << font;
         }
-        // The UI camera sees the unit square the UI's vertices are given in.
-        uiCamera_.reset(new GraphicsCamera(45.0f, 1.0f, 0.1f, 10.0f, ZqVector<3>(0.0f, 0.0f, 1.0f),
-                                           ZqVector<3>(0.0f, 0.0f, -1.0f),
-                                           ZqVector<3>(0.0f, 1.0f, 0.0f), ZqVector<3>(), 0.0f));
-        uiCamera_->perspective = 0;
-        uiCamera_->orthoLeft = 0.0f;
-        uiCamera_->orthoRight = 1.0f;
-        uiCamera_->orthoTop = 1.0f;
-        uiCamera_->orthoBottom = 0.0f;
     }
     void TearDown() override {
         Locator::deregisterService<RocketSystem>();
@@ -57,20 +46,6 @@ protected:
         fillAsTheGameDoes(ui().getDefaultDocument());
         ui().update(0.0);
         ui().update(0.0);
-    }
-
-    // The world as it stands, then the UI over it in the same frame.
-    Screenshot drawWithPage() {
-        redraw();
-        const boost::shared_ptr<RenderTarget> t =
-            GraphicsSystem::instance_->getCurrentRenderTarget();
-        GraphicsSystem::instance_->setCamera(uiCamera_);
-        t->disableBackFaceCulling();
-        t->disableDepthTestRead();
-        GraphicsSystem::instance_->enableAlphaBlending();
-        ui().render("all");
-        GraphicsSystem::instance_->disableAlphaBlending();
-        return pixels();
     }
 
     // Redraws of one moment differ by a few steps of colour in the sky (the frame time feeds
@@ -91,8 +66,10 @@ protected:
             SCOPED_TRACE(std::string(page.name) + " in " + language.table);
             open(page, language);
             ASSERT_FALSE(HasFatalFailure());
+            // The game draws the open pages over the world; without them, the world alone.
+            const Screenshot frame = redraw();
+            ui().closeCurrentDocuments();
             const Screenshot scene = redraw();
-            const Screenshot frame = drawWithPage();
             const std::string name = std::string("page_") + page.name + "_" + language.code;
             EXPECT_TRUE(frame.save(shotPath(name.c_str()))) << name;
 
@@ -113,8 +90,6 @@ protected:
             }
         }
     }
-
-    boost::shared_ptr<GraphicsCamera> uiCamera_;
 };
 
 TEST_F(PageLookTest, EveryPageOverTheGameInEveryLanguage) {

@@ -12,15 +12,19 @@
 namespace trellin_test {
 namespace {
 
-// The built world with the fixture pages and their texts in English and French.
+// The built world (without the game's own pages, texts, fonts and sounds) with the fixture
+// pages and their texts in English and French.
 const trellin::Bytes& fixtureArchive() {
     static const trellin::Bytes image = [] {
         trellin::DataBuild build(TRELLIN_SOURCE_FOLDER "/data");
         std::string error;
         trellin::Bytes made;
-        if (!build.run(error)) {
-            ADD_FAILURE() << error;
-            return made;
+        for (auto step : {trellin::buildShaders, trellin::buildLights, trellin::buildTextures,
+                          trellin::buildMeshes, trellin::buildModels}) {
+            if (!step(build, error)) {
+                ADD_FAILURE() << error;
+                return made;
+            }
         }
         std::vector<trellin::PakMember> members = fixturePages();
         members.push_back(stringTable("strings_english.bin", englishTexts()));

@@ -15,6 +15,16 @@ Screenshot Screenshot::capture(int width, int height) {
     return shot;
 }
 
+bool Screenshot::differ(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int d = int((a >> shift) & 0xff) - int((b >> shift) & 0xff);
+        if (d > tolerance || d < -tolerance) {
+            return true;
+        }
+    }
+    return false;
+}
+
 uint32_t Screenshot::rgb(int x, int y) const {
     const uint8_t* p = &rgba[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 4];
     return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);

@@ -13,6 +13,8 @@ struct Screenshot {
     static Screenshot capture(int width, int height);
     // The pixel at (x, y) counted from the bottom left, as 0xRRGGBB.
     uint32_t rgb(int x, int y) const;
+    // Whether two 0xRRGGBB colours differ by more than tolerance in any of their channels.
+    static bool differ(uint32_t a, uint32_t b, int tolerance);
     // Writes a PNG (top row first) to path, making its folder; false when it cannot.
     bool save(const std::string& path) const;
 };

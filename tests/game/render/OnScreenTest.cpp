@@ -22,20 +22,14 @@ protected:
         const int cx = int(x), cy = int(y);
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {
-                const uint32_t pa = a.rgb(cx + dx, cy + dy), pb = b.rgb(cx + dx, cy + dy);
-                for (int shift = 0; shift < 24; shift += 8) {
-                    const int d = int((pa >> shift) & 0xff) - int((pb >> shift) & 0xff);
-                    if (d > tolerance || d < -tolerance) {
-                        return true;
-                    }
+                if (Screenshot::differ(a.rgb(cx + dx, cy + dy), b.rgb(cx + dx, cy + dy),
+                                       tolerance)) {
+                    return true;
                 }
             }
         }
         return false;
     }
-    // Redraws of one moment may differ by a few steps of colour (the frame time feeds some of
-    // the shaders' values): what is left out must change no pixel by more than that.
-    static constexpr int SAME = 24;
 
     // The screen point of a world point, which must be well inside the frame.
     void onScreen(const ZqVector<3>& p, float& x, float& y) {
@@ -157,7 +151,7 @@ TEST_F(OnScreenTest, TrackCraftAndWallShowWhereTheWorldPutsThem) {
         onScreen(p + ZqVector<3>(0.0f, 0.1f, 0.0f), x, y);
         EXPECT_TRUE(differs(full, withoutCraft, x, y)) << "craft";
         onScreen(ZqVector<3>(p.x - 0.2f, 0.0f, p.z + 2.0f), x, y);
-        EXPECT_FALSE(differs(full, withoutCraft, x, y, SAME)) << "beside the craft";
+        EXPECT_FALSE(differs(full, withoutCraft, x, y, REDRAW_TOLERANCE)) << "beside the craft";
 
         Shown noWalls;
         noWalls.walls = false;
@@ -168,7 +162,8 @@ TEST_F(OnScreenTest, TrackCraftAndWallShowWhereTheWorldPutsThem) {
         // before it.
         if (bend.low < 0.0f && bend.high > 0.0f) {
             onScreen(wall + ZqVector<3>(2.5f, 0.0f, 0.0f), x, y);
-            EXPECT_FALSE(differs(full, withoutWalls, x, y, SAME)) << "the track before the wall";
+            EXPECT_FALSE(differs(full, withoutWalls, x, y, REDRAW_TOLERANCE))
+                << "the track before the wall";
         }
     }
 }

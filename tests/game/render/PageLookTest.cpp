@@ -48,18 +48,6 @@ protected:
         ui().update(0.0);
     }
 
-    // Redraws of one moment differ by a few steps of colour in the sky (the frame time feeds
-    // some of the shaders' values), so only a clear difference counts as the page's.
-    static bool differs(uint32_t a, uint32_t b) {
-        for (int shift = 0; shift < 24; shift += 8) {
-            const int d = int((a >> shift) & 0xff) - int((b >> shift) & 0xff);
-            if (d > 24 || d < -24) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     // Every language of one page over the world as it stands.
     void shootPage(const GamePage& page) {
         for (const GameLanguage& language : GAME_LANGUAGES) {
@@ -78,7 +66,7 @@ protected:
             int changed = 0, changedBelowTopFifth = 0;
             for (int y = 0; y < HEIGHT; y += 2) {
                 for (int x = 0; x < WIDTH; x += 2) {
-                    if (differs(frame.rgb(x, y), scene.rgb(x, y))) {
+                    if (Screenshot::differ(frame.rgb(x, y), scene.rgb(x, y), REDRAW_TOLERANCE)) {
                         ++changed;
                         changedBelowTopFifth += y < HEIGHT - HEIGHT / 5 ? 1 : 0;
                     }

@@ -26,6 +26,9 @@ protected:
     static constexpr int WIDTH = 1024;
     static constexpr int HEIGHT = 600;
     static constexpr double STEP = 1.0 / 60.0;
+    // Redraws of one moment may differ by a few steps of colour (the frame time feeds some of
+    // the shaders' values); a difference beyond this per channel is something drawn or not.
+    static constexpr int REDRAW_TOLERANCE = 24;
 
     void SetUp() override;
     void TearDown() override;

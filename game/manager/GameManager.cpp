@@ -75,7 +75,11 @@ AirCraft* GameManager::playerAirCraft() {
     return SceneManager::instance_->getObjectManager()->getPlayerAirCraft().get();
 }
 
-void GameManager::update() {
+void GameManager::update() { frame(true); }
+
+void GameManager::updateWithoutRendering() { frame(false); }
+
+void GameManager::frame(bool render) {
     if (!initialised || paused) {
         return;
     }
@@ -103,7 +107,9 @@ void GameManager::update() {
         updateUiInput();
         ui->update(time != nullptr ? time->getTimer(TimeManager::UI_TIMER).lastDelta : 0.0);
     }
-    renderFrame();
+    if (render) {
+        renderFrame();
+    }
     if (time != nullptr) {
         time->endFrame();
     }

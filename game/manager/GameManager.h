@@ -19,6 +19,9 @@ public:
     // One frame: clock, session, input, scene, messages, scripts, sounds, the UI, then
     // rendering.
     void update();
+    // The same frame without its rendering step: what the world does in a frame, not what
+    // drawing it costs.
+    void updateWithoutRendering();
     // The rendering step of update: the frame drawn from the world as it stands, and swapped.
     void renderFrame();
     void updateSession();
@@ -71,6 +74,7 @@ public:
     SaveRecord saveRecord;
 
 private:
+    void frame(bool render);
     void openPausePage();
     void openRestartPage();
     // Words 0 to 3 from the player craft.

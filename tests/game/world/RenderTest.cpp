@@ -66,4 +66,18 @@ TEST_F(RenderTest, AFrameDrawsTheSkyAtTheCameraThenTheShipThenEveryWall) {
     EXPECT_EQ(target->draws.size(), 2u);
 }
 
+TEST_F(RenderTest, AFrameWithoutRenderingMovesTheWorldButDrawsNothing) {
+    world->startRun();
+    frames(2);
+    target->draws.clear();
+    const float x = player().position.x;
+    for (int i = 0; i < 10; ++i) {
+        world->game().updateWithoutRendering();
+    }
+    EXPECT_TRUE(target->draws.empty());
+    EXPECT_LT(player().position.x, x);
+    world->frame();
+    EXPECT_FALSE(target->draws.empty());
+}
+
 }  // namespace

@@ -3,14 +3,12 @@
 #include "core/file/FileBase.h"
 #include "core/locator/ServiceSingleton.h"
 #include "game/time/TimeManager.h"
-#include "graphics/GraphicsSystem.h"
-#include "graphics/ZqVectorOps.h"
-#include "graphics/camera/GraphicsCamera.h"
 #include "graphics/shader/ShaderCache.h"
 #include "graphics/shader/ShaderManager.h"
 #include "graphics/texture/TextureManager.h"
 #include "platform/playbook/QnxWindow.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/game/render/ScreenProjection.h"
 #include "tests/graphics/PbufferContext.h"
 #include "tests/tools/GameGraphics.h"
 
@@ -72,39 +70,7 @@ Screenshot RenderedWorldTest::redraw() {
 }
 
 bool RenderedWorldTest::project(const ZqVector<3>& point, float& x, float& y, bool bent) {
-    // The frame ends with the UI camera: take the scene camera's matrices again.
-    GraphicsSystem::instance_->setCamera(scene().getSceneCamera());
-    ZqMatrix<4, 4> view, projection;
-    const boost::shared_ptr<RenderTarget> target =
-        GraphicsSystem::instance_->getCurrentRenderTarget();
-    target->getViewMatrix(view);
-    target->getProjectionMatrix(projection);
-    // The stored matrices are in upload order: a point is a row multiplied from the left.
-    const ZqMatrix<4, 4> viewProjection = view * projection;
-    const auto toClip = [&viewProjection](const ZqVector<3>& p, float* clip) {
-        const float row[4] = {p.x, p.y, p.z, 1.0f};
-        for (int column = 0; column < 4; ++column) {
-            clip[column] = 0.0f;
-            for (int k = 0; k < 4; ++k) {
-                clip[column] += row[k] * viewProjection(k, column);
-            }
-        }
-    };
-    float clip[4];
-    toClip(point, clip);
-    if (clip[3] <= 0.0f) {
-        return false;
-    }
-    // The bend of the world shaders (data/shaders/include/curvature.glsl).
-    const float factor = bent ? scene().getCurvatureFactor() : 0.0f;
-    const float b = clip[3] * clip[3] * factor * 0.0000005f;
-    toClip(point + ZqVector<3>(0.0f, -b, -b * scene().getZCurvature() * (1.0f / 300.0f)), clip);
-    if (clip[3] <= 0.0f) {
-        return false;
-    }
-    x = (clip[0] / clip[3] + 1.0f) * 0.5f * float(WIDTH);
-    y = (clip[1] / clip[3] + 1.0f) * 0.5f * float(HEIGHT);
-    return true;
+    return projectToScreen(scene(), point, x, y, bent);
 }
 
 std::string RenderedWorldTest::shotPath(const char* name) {

@@ -1,7 +1,10 @@
 // The game's whole frame (world update and render at 1024 x 600) on Mesa in a pbuffer, drawn
-// from the built archive, against an empty frame (clear and swap) of the same target. Each
-// frame ends with glFinish, so that the time counts the drawing and not only its queueing.
-// The GL calls of a frame are counted on frames recorded before the timed ones.
+// from the built archive, against the update alone and an empty frame (clear and swap) of the
+// same target. Each drawn frame ends with glFinish, so that the time counts the drawing and not
+// only its queueing. The GL calls of a frame are counted on frames recorded before the timed
+// ones.
+#include "bench/game/FrameBench.h"
+
 #include <GLES2/gl2.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -12,6 +15,8 @@
 
 #include "core/file/FileBase.h"
 #include "core/locator/ServiceSingleton.h"
+#include "core/maths/ZqMaths.h"
+#include "game/manager/GameManager.h"
 #include "game/objects/AirCraft.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderCache.h"
@@ -20,13 +25,15 @@
 #include "tests/graphics/GlRecorder.h"
 #include "tests/graphics/PbufferContext.h"
 #include "tests/tools/GameGraphics.h"
-#include "tools/world/HeadlessWorld.h"
 
 using namespace orvo;
 
 namespace {
 
 std::unique_ptr<HeadlessWorld> world;
+long runFrames = 0;
+// About 3000 units at full speed.
+constexpr long RUN_IN_FRAMES = 3300;
 
 // The game on its GL target with the graphics side of its data load done; false with a line
 // on the error stream when it cannot be made.
@@ -47,13 +54,6 @@ bool makeWorld() {
         return false;
     }
     return true;
-}
-
-// A fresh shield every 500 frames, before the last one warns: the run goes on for ever.
-void keepShield(long& frame) {
-    if (frame++ % 500 == 0) {
-        world->player().powerUp();
-    }
 }
 
 // The GL calls per frame over frames of step, recorded: draws, state changes (capabilities,
@@ -94,6 +94,12 @@ void countCalls(benchmark::State& state, Step step) {
     state.counters["uniform uploads/frame"] = uniforms / frames;
 }
 
+// The same 1000 frames of the same run for each, three times over.
+void sameFrames(benchmark::internal::Benchmark* bench) {
+    bench->Iterations(1000)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(
+        benchmark::kMillisecond);
+}
+
 void BM_EmptyFrame(benchmark::State& state) {
     const boost::shared_ptr<RenderTarget> target =
         GraphicsSystem::instance_->getCurrentRenderTarget();
@@ -107,34 +113,49 @@ void BM_EmptyFrame(benchmark::State& state) {
         step();
     }
 }
-BENCHMARK(BM_EmptyFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EmptyFrame)->Apply(sameFrames);
 
-// A run 3000 units along, at full speed, shielded so that it never ends (started on the first
-// call; the later calls go on with it).
-void BM_GameFrame(benchmark::State& state) {
-    static long frame = 0;
-    if (world->player().distance < 3000) {
-        world->startRun();
-        world->player().speed = 55.0f;
-        while (world->player().distance < 3000) {
-            keepShield(frame);
-            world->frame();
-        }
-    }
-    const auto step = [] {
-        keepShield(frame);
-        world->frame();
-        glFinish();
-    };
+// A frame of the measured run, only updated (everything the game does in a frame but drawing
+// it) or updated and drawn.
+void BM_GameFrame(benchmark::State& state, bool draw) {
+    startMeasuredRun();
+    const auto step = [draw] { runFrame(draw); };
     countCalls(state, step);
     for (auto _ : state) {
         step();
     }
     state.counters["distance"] = world->player().distance;
 }
-BENCHMARK(BM_GameFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_GameFrame, update_alone, false)->Apply(sameFrames);
+BENCHMARK_CAPTURE(BM_GameFrame, update_and_render, true)->Apply(sameFrames);
 
 }  // namespace
+
+HeadlessWorld& benchWorld() { return *world; }
+
+void startMeasuredRun() {
+    ZqMaths::setRandomSeed(4242);
+    world->startRun();
+    world->player().speed = 55.0f;
+    // A set number of frames rather than a distance: the distance counts from the restart only
+    // once the craft is on the new track, some frames in.
+    for (runFrames = 0; runFrames < RUN_IN_FRAMES;) {
+        runFrame(false);
+    }
+}
+
+void runFrame(bool draw) {
+    // A fresh shield every 500 frames, before the last one warns.
+    if (runFrames++ % 500 == 0) {
+        world->player().powerUp();
+    }
+    if (draw) {
+        world->frame();
+        glFinish();
+    } else {
+        world->game().updateWithoutRendering();
+    }
+}
 
 int main(int argc, char** argv) {
     // No sound device is needed.

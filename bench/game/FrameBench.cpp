@@ -97,7 +97,7 @@ void countCalls(benchmark::State& state, Step step) {
 // The same 1000 frames of the same run for each, three times over.
 void sameFrames(benchmark::internal::Benchmark* bench) {
     bench->Iterations(1000)->Repetitions(3)->ReportAggregatesOnly(true)->Unit(
-        benchmark::kMillisecond);
+        benchmark::kMicrosecond);
 }
 
 void BM_EmptyFrame(benchmark::State& state) {

@@ -30,7 +30,9 @@ TileManager* tileManager() {
 
 }  // namespace
 
-AirCraft::AirCraft()
+AirCraft::AirCraft() : AirCraft(makeSharedMatrix()) {}
+
+AirCraft::AirCraft(const MatrixPtr& matrix)
     : initialised(false),
       onTrack(false),
       reversed(false),
@@ -40,7 +42,7 @@ AirCraft::AirCraft()
       speed(1.0f),
       bodyColour(1.0f, 1.0f, 1.0f),
       symbolColour(0.8f, 0.0f, 0.0f),
-      transform(makeSharedMatrix()),
+      transform(matrix),
       bestDistance(0),
       distance(0),
       bonusStart(0),
@@ -54,7 +56,16 @@ AirCraft::AirCraft()
       flashWhite(1),
       laneRequest(NO_REQUEST),
       rollState(LEVEL),
-      dead(false) {}
+      dead(false) {
+    if (transform) {
+        *transform = orvo::ZqMatrix<4, 4>::IDENTITY;
+    }
+}
+
+void AirCraft::renew() {
+    const MatrixPtr matrix = transform;
+    *this = AirCraft(matrix);
+}
 
 void AirCraft::playSound(int id) {
     if (GameSoundManager::instance_ != nullptr) {

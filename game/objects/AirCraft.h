@@ -15,6 +15,7 @@ class GraphicModel;
 // and score and can be shielded; or an enemy, which flies straight along -X.
 class AirCraft : public GameObject {
 public:
+    typedef boost::shared_ptr<orvo::ZqMatrix<4, 4>> MatrixPtr;
     enum LaneRequest : int32_t { NO_REQUEST = 0, REQUEST_LEFT = 1, REQUEST_RIGHT = 2 };
     enum RollState : int32_t { LEVEL = 0, BANKING_LEFT = 1, BANKING_RIGHT = 2 };
 
@@ -23,6 +24,10 @@ public:
     static constexpr float SHIELD_FLASH_TIME = 0.5f;
 
     AirCraft();
+
+    // Back to the state of a new craft, keeping its model matrix, so that an enemy flown again
+    // in place of a new one allocates nothing.
+    void renew();
 
     void setPosition(const orvo::ZqVector<3>& newPosition) override;
     void render() override;
@@ -58,7 +63,7 @@ public:
     orvo::ZqVector<3> drawPosition;
     orvo::ZqVector<3> bodyColour;
     orvo::ZqVector<3> symbolColour;
-    boost::shared_ptr<orvo::ZqMatrix<4, 4>> transform;
+    MatrixPtr transform;
     boost::shared_ptr<GraphicModel> shipModel;
     boost::shared_ptr<GraphicModel> explosionModel;
     uint32_t bestDistance;
@@ -77,6 +82,8 @@ public:
     bool dead;
 
 private:
+    // A new craft drawn with the given model matrix, which is set to the identity.
+    explicit AirCraft(const MatrixPtr& matrix);
     // The player's part of the update: false when the craft has no tile to stand on.
     bool followTrack();
     void applyLaneRequest();

@@ -92,6 +92,9 @@ void ObjectManager::initialise() {
     player.reset(craft);
     player->initialise(shipModel, shipExplosionModel);
     player->onTrack = true;
+    // Made now, so that no enemy of a run allocates.
+    enemyPool.prepare(MAX_ENEMIES);
+    enemies.reserve(MAX_ENEMIES);
     powerupMatrix = makeSharedMatrix();
     wallMatrix = makeSharedMatrix();
     bannerMatrix = makeSharedMatrix();
@@ -100,6 +103,8 @@ void ObjectManager::initialise() {
 
 void ObjectManager::destroy() {
     player.reset();
+    enemies.clear();
+    enemyPool.clear();
     initialised = false;
 }
 
@@ -128,7 +133,8 @@ void ObjectManager::laneModeResetObjectPositions() {
         player->bonusStart = 0;
         player->speed = 5.0f;
     }
-    enemies.clear();
+    // Emptied, keeping the list's storage for the enemies to come.
+    enemies.resize(0, boost::shared_ptr<AirCraft>());
     if (bannerMatrix) {
         const bool record = SaveRecord::toWord(player->bestScore) > 9;
         setTranslation(
@@ -170,11 +176,11 @@ void ObjectManager::laneModeSpawnEnemyAirCraft(const ZqVector<3>& position) {
     if (enemies.size() >= MAX_ENEMIES || !player) {
         return;
     }
-    AirCraft* made = new (0, ZequinAllocation) AirCraft();
-    if (made == nullptr) {
+    const boost::shared_ptr<AirCraft> enemy = enemyPool.take();
+    if (!enemy) {
         return;
     }
-    boost::shared_ptr<AirCraft> enemy(made);
+    enemy->renew();
     enemy->initialise(enemyShipModel, enemyExplosionModel);
     enemy->setPosition(position);
     const float speed = player->speed - 15.0f;
@@ -285,13 +291,8 @@ void ObjectManager::collideableObjectCulling() {
             enemies[kept++] = enemies[i];
         }
     }
-    if (kept == 0) {
-        enemies.clear();
-        return;
-    }
-    while (enemies.size() > kept) {
-        enemies.popBack();
-    }
+    // Shrunk in place: the storage stays for the enemies to come.
+    enemies.resize(kept, boost::shared_ptr<AirCraft>());
 }
 
 void ObjectManager::laneModeCameraUpdate() {

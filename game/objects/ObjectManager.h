@@ -6,6 +6,7 @@
 #include "core/maths/ZqMatrix.h"
 #include "core/maths/ZqVector.h"
 #include "game/objects/AirCraft.h"
+#include "game/objects/RecyclingPool.h"
 
 class GraphicModel;
 class TileInfo;
@@ -67,6 +68,8 @@ private:
 
     boost::shared_ptr<AirCraft> player;
     orvo::Array<boost::shared_ptr<AirCraft>> enemies;
+    // Enemies that were dropped, flown again in place of new ones.
+    RecyclingPool<AirCraft> enemyPool;
     boost::shared_ptr<GraphicModel> shipModel;
     boost::shared_ptr<GraphicModel> enemyShipModel;
     boost::shared_ptr<GraphicModel> shipExplosionModel;

@@ -47,10 +47,30 @@ bool atExitEdge(const ZqVector<3>& position, const ZqVector<3>& centre, Directio
     return sign(d) < 0.0f ? p <= c - TileInfo::HALF_EXTENT : p >= c + TileInfo::HALF_EXTENT;
 }
 
+template <class T>
+void emptyKeepingStorage(orvo::Array<T>& list) {
+    list.resize(0, T());
+}
+
 }  // namespace
 
 TileInfo::TileInfo()
     : index(0xFFFFFFFFu), highlightLane(-1), type(STRAIGHT_X), direction(SIDE_NEGATIVE_X) {}
+
+void TileInfo::recycle() {
+    // The lists' storage is set aside while the tile takes a new tile's state.
+    orvo::Array<ZqVector<3>> lanes;
+    lanes.acquire(lanePositions);
+    emptyKeepingStorage(lanes);
+    WallLists walls;
+    walls.acquire(wallPositions.empty() ? spareWalls : wallPositions);
+    for (orvo::Array<ZqVector<3>>& lane : walls) {
+        emptyKeepingStorage(lane);
+    }
+    *this = TileInfo();
+    lanePositions.acquire(lanes);
+    spareWalls.acquire(walls);
+}
 
 void TileInfo::initialise(uint32_t tileIndex, TileType tileType, const ZqVector<3>& tileCentre,
                           TileDirection tileDirection) {
@@ -155,12 +175,17 @@ void TileInfo::populate() {
     }
     const uint32_t distance = objects->getPlayerAirCraft()->distance;
 
-    const orvo::Array<ZqVector<3>> noWalls;
-    wallPositions.reserve(LANE_COUNT);
-    for (int lane = 0; lane < LANE_COUNT; ++lane) {
-        wallPositions.pushBack(noWalls);
+    if (spareWalls.size() == LANE_COUNT) {
+        wallPositions.acquire(spareWalls);
+    } else {
+        // Room for every row in each lane, so that no later population of this tile grows them.
+        wallPositions.reserve(LANE_COUNT);
+        for (int lane = 0; lane < LANE_COUNT; ++lane) {
+            wallPositions.pushBack(orvo::Array<ZqVector<3>>());
+            wallPositions[static_cast<std::size_t>(lane)].reserve(MAX_ROWS);
+        }
     }
-    const int rows = distance > 900 ? 3 : 2;
+    const int rows = distance > 900 ? MAX_ROWS : 2;
 
     if (distance > 400) {
         const float u = ZqMaths::unitRandom();

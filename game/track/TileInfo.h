@@ -28,9 +28,15 @@ public:
         CORNER_NX_NZ = 5,
     };
     static constexpr int LANE_COUNT = 4;
+    // The most rows of walls and enemies a tile is populated with.
+    static constexpr int MAX_ROWS = 3;
     static constexpr float HALF_EXTENT = 11.0f;
 
     TileInfo();
+
+    // Back to the state of a new tile, keeping the storage of its lists, so that a tile laid
+    // again in its place allocates nothing.
+    void recycle();
 
     // Stores the tile, lays out its lane points and populates it (during a run, from tile 3 on).
     void initialise(uint32_t tileIndex, TileType tileType, const orvo::ZqVector<3>& tileCentre,
@@ -56,7 +62,12 @@ public:
     orvo::Array<orvo::Array<orvo::ZqVector<3>>> wallPositions;
 
 private:
+    typedef orvo::Array<orvo::Array<orvo::ZqVector<3>>> WallLists;
+
     void populate();
     // Picks the lane of a draw from 0 to 4: -1 above 4.
     static int laneOfDraw(float b);
+
+    // The emptied wall lists of the tile's last use, kept for its next population.
+    WallLists spareWalls;
 };

@@ -1,7 +1,6 @@
 #include "game/track/TileManager.h"
 
 #include "core/maths/ZqMaths.h"
-#include "core/memory/ZequinAllocation.h"
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/GraphicModelComponentData.h"
@@ -91,11 +90,13 @@ void TileManager::destroy() {
         mesh.clear();
     }
     tiles.clear();
+    tilePool.clear();
     removeMeshGroups(TILE_SET_MESH_GROUP, vertexBuffers, indexBuffers, true);
 }
 
 void TileManager::resetTiles() {
-    tiles.clear();
+    // The chain's storage is kept for the next run's tiles.
+    tiles.resize(0, boost::shared_ptr<TileInfo>());
     tileCounter = 0;
 }
 
@@ -114,11 +115,11 @@ void TileManager::addTileProcedure(TileInfo::TileType type, TileInfo::TileDirect
     if (tiles.size() >= MAX_TILES) {
         return;
     }
-    TileInfo* made = new (0, ZequinAllocation) TileInfo();
-    if (made == nullptr) {
+    const boost::shared_ptr<TileInfo> tile = tilePool.take();
+    if (!tile) {
         return;
     }
-    const boost::shared_ptr<TileInfo> tile(made);
+    tile->recycle();
     orvo::ZqVector<3> position;
     if (!tiles.empty()) {
         position = tiles[tiles.size() - 1]->centre;

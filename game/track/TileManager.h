@@ -5,6 +5,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include "core/containers/Array.h"
+#include "game/objects/RecyclingPool.h"
 #include "game/track/TileInfo.h"
 #include "game/track/TileMesh.h"
 #include "graphics/vertex/VertexBufferManager.h"
@@ -54,6 +55,8 @@ private:
     orvo::VertexIndexBufferManager indexBuffers;
     TileMesh meshes[MESH_COUNT];
     orvo::Array<boost::shared_ptr<TileInfo>> tiles;
+    // Dropped tiles, laid again in place of new ones.
+    RecyclingPool<TileInfo> tilePool;
     uint32_t tileCounter;
     bool tilesStarted;
 };

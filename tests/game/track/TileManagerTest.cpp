@@ -53,6 +53,36 @@ TEST(TileManagerTest, TheChainAdvancesBehindTheCraftAndRestartsAfterAReset) {
     EXPECT_EQ(tiles.getTileInfo(0)->centre.x, 0.0f);
 }
 
+// Dropped tiles are laid again in place of new ones: each must start as a new tile, and a tile
+// that something still holds must never be taken.
+TEST(TileManagerTest, ATileLaidInADroppedTilesPlaceStartsAsNewAndAHeldTileIsLeftAlone) {
+    TileManager tiles;
+    tiles.laneModeTilesUpdate();
+    TileInfo* dropped = tiles.getTileInfo(0).get();
+    dropped->highlightLane = 2;
+    dropped->wallPositions.resize(4, orvo::Array<ZqVector<3>>());
+    dropped->wallPositions[1].pushBack(ZqVector<3>(-5.0f, 0.0f, 1.0f));
+    const boost::shared_ptr<TileInfo> held = tiles.getTileInfo(1);
+
+    tiles.laneModeUpdateTileArray(2);
+    tiles.laneModeTilesUpdate();
+    const TileInfo& laid = *tiles.getTileInfo(6);
+    ASSERT_EQ(&laid, dropped);
+    EXPECT_EQ(laid.index, 7u);
+    EXPECT_EQ(laid.centre.x, -133.0f);
+    EXPECT_EQ(laid.highlightLane, -1);
+    EXPECT_TRUE(laid.wallPositions.empty());
+    ASSERT_EQ(laid.lanePositions.size(), 4u);
+    EXPECT_EQ(laid.lanePositions[3].z, -3.0f);
+
+    tiles.laneModeUpdateTileArray(2);
+    tiles.laneModeTilesUpdate();
+    EXPECT_NE(tiles.getTileInfo(6), held);
+    EXPECT_EQ(tiles.getTileInfo(6)->index, 8u);
+    EXPECT_EQ(held->index, 1u);
+    EXPECT_EQ(held->centre.x, -19.0f);
+}
+
 class TileMeshTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -157,6 +157,49 @@ TEST_F(CollisionTest, AtMostThreeEnemiesLiveAndThoseLeftBehindAreDropped) {
     EXPECT_EQ(objects().getEnemies()[0]->speed, 50.0f);
 }
 
+// Dropped enemies fly again in place of new ones: each must start as a new craft, and one that
+// something still holds must never be taken.
+TEST_F(CollisionTest, AnEnemyFlownAgainStartsAsNewAndAHeldOneIsLeftAlone) {
+    player().speed = 30.0f;
+    objects().laneModeSpawnEnemyAirCraft(around(-40.0f, 2.0f));
+    ASSERT_EQ(objects().getEnemies().size(), 1u);
+    AirCraft* dropped = objects().getEnemies()[0].get();
+    dropped->powerUp();
+    dropped->kill();
+    dropped->roll = 0.4f;
+    dropped->rollState = AirCraft::BANKING_LEFT;
+    dropped->drawPosition.x = player().drawPosition.x + 6.0f;
+    objects().collideableObjectCulling();
+    ASSERT_TRUE(objects().getEnemies().empty());
+
+    const ZqVector<3> at = around(-30.0f, -2.0f);
+    objects().laneModeSpawnEnemyAirCraft(at);
+    ASSERT_EQ(objects().getEnemies().size(), 1u);
+    const AirCraft& again = *objects().getEnemies()[0];
+    ASSERT_EQ(&again, dropped);
+    EXPECT_TRUE(again.initialised);
+    EXPECT_FALSE(again.onTrack);
+    EXPECT_FALSE(again.dead);
+    EXPECT_FALSE(again.isShielded());
+    EXPECT_EQ(again.flashWhite, 1);
+    EXPECT_EQ(again.roll, 0.0f);
+    EXPECT_EQ(again.rollState, AirCraft::LEVEL);
+    EXPECT_EQ(again.speed, 15.0f);
+    EXPECT_EQ(again.position.x, at.x);
+    EXPECT_EQ(again.drawPosition.z, at.z);
+    ASSERT_TRUE(again.transform);
+    EXPECT_EQ((*again.transform)[5], 1.0f);
+    EXPECT_EQ((*again.transform)[3], 0.0f);
+
+    const boost::shared_ptr<AirCraft> held = objects().getEnemies()[0];
+    held->drawPosition.x = player().drawPosition.x + 6.0f;
+    objects().collideableObjectCulling();
+    objects().laneModeSpawnEnemyAirCraft(around(-50.0f, 0.0f));
+    ASSERT_EQ(objects().getEnemies().size(), 1u);
+    EXPECT_NE(objects().getEnemies()[0], held);
+    EXPECT_EQ(held->position.x, at.x);
+}
+
 TEST_F(CollisionTest, TheNearMissPlaysForAWallAheadInTheNextLaneAtMostOncePerFrame) {
     trellin_test::RecordingSounds sounds;
     player().laneIndex = 1;

@@ -134,7 +134,7 @@ std::string KillRun::script(std::mt19937& random) {
     lines << "10 touch 0 512 238\n11 release 0 512 238\n";
     // Lane switches until the end; on the restart page a touch at the height of its "Play
     // again" plays again, and in play the same touch switches lanes to the right.
-    const int end = between(900, 1600);
+    const int end = between(600, 1100);
     for (int drain = 40; drain < end; drain += between(10, 60)) {
         const int x = between(0, 2) == 0 ? 512 : (between(0, 1) == 0 ? 200 : 824);
         const int y = x == 512 ? 352 : 400;

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "core/memory/MemoryManager.h"
+#include "tools/soak/SystemHeapAllocator.h"
 
 // What the running game holds at one moment: the memory manager's use per category, the
 // process-heap blocks it passed on, the live GL objects of the current context, the live
@@ -38,26 +37,7 @@ struct ResourceSample {
     std::string row() const;
 };
 
-// Storage from the C library's heap: the samples of a soak are kept outside the memory
-// manager, so that keeping them does not show in its figures.
-template <class T>
-struct SystemHeapAllocator {
-    using value_type = T;
-    SystemHeapAllocator() = default;
-    template <class U>
-    SystemHeapAllocator(const SystemHeapAllocator<U>&) {}
-    T* allocate(std::size_t count) {
-        void* storage = std::malloc(count * sizeof(T));
-        if (storage == nullptr) {
-            throw std::bad_alloc();
-        }
-        return static_cast<T*>(storage);
-    }
-    void deallocate(T* storage, std::size_t) { std::free(storage); }
-    bool operator==(const SystemHeapAllocator&) const { return true; }
-    bool operator!=(const SystemHeapAllocator&) const { return false; }
-};
-
+// Kept outside the memory manager, so that keeping them does not show in its figures.
 using ResourceSamples = std::vector<ResourceSample, SystemHeapAllocator<ResourceSample>>;
 
 // The figures that grew over a soak, from samples taken at the same point of each run (as its

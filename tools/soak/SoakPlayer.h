@@ -3,6 +3,8 @@
 #include <deque>
 #include <random>
 
+#include "tools/soak/SystemHeapAllocator.h"
+
 class GameManager;
 
 // A player for long unattended runs: it reads which page the game shows and pushes the touches
@@ -41,7 +43,7 @@ private:
     }
 
     std::mt19937 random_;
-    std::deque<Touch> touches_;
+    std::deque<Touch, SystemHeapAllocator<Touch>> touches_;
     long turn_ = 0;
     long nextMove_ = 0;  // the turn of the next lane switch or pause in play
     Page lastPage_ = LOADING;

@@ -87,12 +87,14 @@ void PakFile::construct() {
     archiveSize_ = pakGetFileSize();
     unsigned char header[HEADER_BYTES];
     if (archiveSize_ < HEADER_BYTES || readRetrying(header, HEADER_BYTES) != HEADER_BYTES) {
+        logFileError("not an archive (no whole header): ", archiveName_);
         fail();
         return;
     }
     std::memcpy(&dataStart_, header, 4);
     std::memcpy(&listingOffset_, header + 4, 4);
     if (dataStart_ < HEADER_BYTES || dataStart_ > archiveSize_) {
+        logFileError("not an archive, or cut short before its directory ends: ", archiveName_);
         fail();
         return;
     }
@@ -101,6 +103,7 @@ void PakFile::construct() {
         const FileEntry zero = {0, 0, 0, 0};
         if (!directory_.resize(count, zero) ||
             readRetrying(directory_.data(), count * ENTRY_BYTES) != count * ENTRY_BYTES) {
+            logFileError("cannot read the archive's directory: ", archiveName_);
             directory_.clear();
             fail();
             return;
@@ -192,11 +195,16 @@ uint32_t PakFile::pakGetCurrentFileSize(const PakCursor& cursor) const {
     return holds(cursor) ? directory_[cursor.entry].size : 0;
 }
 
-// A member whose bytes would lie outside the archive cannot be opened. Opening touches no
-// archive I/O: each read first puts the archive where its member stands.
+// A member whose bytes would lie outside the archive cannot be opened, and says so: the
+// archive was cut short. Opening touches no archive I/O: each read first puts the archive
+// where its member stands.
 bool PakFile::pakOpenFile(const ZqString& name, PakCursor& cursor) const {
     const FileEntry* entry = findEntry(HashString(name.c_str()));
-    if (entry == nullptr || !inBounds(*entry)) {
+    if (entry == nullptr) {
+        return false;
+    }
+    if (!inBounds(*entry)) {
+        logFileError("the archive ends before this member does (cut short?): ", name);
         return false;
     }
     cursor.archive = serial_;

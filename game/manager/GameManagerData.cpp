@@ -1,10 +1,10 @@
 #include <boost/shared_ptr.hpp>
 
 #include "core/data/StaticObjectLoader.h"
+#include "core/log/ErrorLine.h"
 #include "core/memory/ZequinAllocation.h"
 #include "core/strings/Locale.h"
 #include "core/strings/ZqStringTable.h"
-#include "game/shader/ShaderParameterUpdaters.h"
 #include "game/input/InputRegister.h"
 #include "game/manager/GameManager.h"
 #include "game/pages/HudScreen.h"
@@ -13,6 +13,7 @@
 #include "game/pages/RestartMenu.h"
 #include "game/pages/TitleScreen.h"
 #include "game/scene/SceneManager.h"
+#include "game/shader/ShaderParameterUpdaters.h"
 #include "game/sound/GameSoundManager.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderManager.h"
@@ -184,7 +185,12 @@ void GameManager::loadGameData() {
     }
     gameDataLoaded = true;
     loadLanguageLocale();
-    registerShaderParameterUpdaters();
+    // Without its updaters no shader gets its matrices or colours: nothing would draw right.
+    // The flag stays set, so the failed load is not tried again every frame.
+    if (!registerShaderParameterUpdaters()) {
+        logErrorLine("Game Error: ", "the shader parameter updaters cannot be registered", "");
+        return;
+    }
     InputRegister::registerInputs();
     loadLights();
     addShaderPrograms();

@@ -9,13 +9,18 @@
 
 namespace {
 
+// An updater whose uniform the cache already serves is not added again, so that loading the
+// game data anew does not grow the registry.
 template <class Updater>
 bool add(orvo::ShaderCache& cache) {
     Updater* made = new (0, ZequinAllocation) Updater();
     if (made == nullptr) {
         return false;
     }
-    cache.addUpdater(boost::shared_ptr<orvo::BaseShaderParameterUpdater>(made));
+    const boost::shared_ptr<orvo::BaseShaderParameterUpdater> updater(made);
+    if (!orvo::ShaderCache::findUpdater(updater->getName(), cache.getRegistry())) {
+        cache.addUpdater(updater);
+    }
     return true;
 }
 

@@ -2,9 +2,11 @@
 
 #include <GLES2/gl2.h>
 
+#include <cstring>
 #include <new>
 
 #include "core/file/BinaryFile.h"
+#include "core/log/ErrorLine.h"
 #include "core/memory/ZequinAllocation.h"
 
 namespace orvo {
@@ -52,6 +54,29 @@ void deleteObjects(uint32_t vertex, uint32_t fragment, uint32_t program) {
     glDeleteProgram(program);
 }
 
+// Without these lines a broken shader shows only as things missing from the screen.
+void logShaderError(const char* what, const char* detail) {
+    logErrorLine("Shader Error: ", what, detail);
+}
+
+// The info log of a shader or program (GL ends it with a line break, which the log line
+// adds itself).
+template <class GetLength, class GetLog>
+void logInfo(const char* what, GLuint object, GetLength getLength, GetLog getLog) {
+    GLint length = 0;
+    getLength(object, GL_INFO_LOG_LENGTH, &length);
+    Array<char> text;
+    if (length <= 0 || !text.resize(static_cast<std::size_t>(length), '\0')) {
+        logShaderError(what, "");
+        return;
+    }
+    getLog(object, length, nullptr, text.data());
+    for (std::size_t end = std::strlen(text.data()); end > 0 && text[end - 1] == '\n'; --end) {
+        text[end - 1] = '\0';
+    }
+    logShaderError(what, text.data());
+}
+
 }  // namespace
 
 char* ShaderManager::loadShader(const ZqString& path) {
@@ -79,6 +104,11 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(HashString name
     const boost::shared_ptr<ShaderProgram> program =
         addShaderProgram(name, reinterpret_cast<const unsigned char*>(vertexSource),
                          reinterpret_cast<const unsigned char*>(fragmentSource), unused1, unused2);
+    if (!program) {
+        const ZqString files = vertexPath + (vertexSource == nullptr ? " (unreadable), " : ", ") +
+                               fragmentPath + (fragmentSource == nullptr ? " (unreadable)" : "");
+        logShaderError("no program from ", files.c_str());
+    }
     delete[] vertexSource;
     delete[] fragmentSource;
     return program;
@@ -98,6 +128,9 @@ uint32_t ShaderManager::compileShader(const char* source, unsigned type) {
     if (status == GL_TRUE) {
         return shader;
     }
+    logInfo(type == GL_VERTEX_SHADER ? "vertex shader does not compile: "
+                                     : "fragment shader does not compile: ",
+            shader, glGetShaderiv, glGetShaderInfoLog);
     glDeleteShader(shader);
     return COMPILE_FAILED;
 }
@@ -126,6 +159,7 @@ boost::shared_ptr<ShaderProgram> ShaderManager::addShaderProgram(
     GLint linked = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked != GL_TRUE) {
+        logInfo("program does not link: ", program, glGetProgramiv, glGetProgramInfoLog);
         deleteObjects(vertex, fragment, program);
         return boost::shared_ptr<ShaderProgram>();
     }

@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 #include <vector>
 
+#include "core/log/Logger.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/shader/ShaderCache.h"
 #include "graphics/shader/ShaderManager.h"
@@ -66,9 +68,14 @@ TEST_F(ShaderTest, ProgramRecordsItsUniformsAndAttributes) {
 }
 
 TEST_F(ShaderTest, BadSourcesGiveNoProgram) {
+    // The compiler's own message is logged: a broken shader must not fail unseen.
     EXPECT_EQ(ShaderManager::instance_->compileShader("#version 100\nvoid main() { oops }",
                                                       GL_VERTEX_SHADER),
               ShaderManager::COMPILE_FAILED);
+    const std::string compileLog = ZqLog.getLine();
+    EXPECT_NE(compileLog.find("Shader Error: vertex shader does not compile: "), std::string::npos)
+        << compileLog;
+    EXPECT_NE(compileLog.find("error"), std::string::npos) << compileLog;
     // An unreadable shader file arrives as a null source.
     EXPECT_EQ(ShaderManager::instance_->compileShader(nullptr, GL_VERTEX_SHADER),
               ShaderManager::COMPILE_FAILED);
@@ -86,6 +93,8 @@ void main() { gl_Position = vec4(a_position, 1.0); }
 )";
     EXPECT_FALSE(ShaderManager::instance_->addShaderProgram("p", source(noVarying), source(reads),
                                                             ZqString(), ZqString()));
+    const std::string linkLog = ZqLog.getLine();
+    EXPECT_NE(linkLog.find("Shader Error: program does not link: "), std::string::npos) << linkLog;
     EXPECT_FALSE(ShaderManager::instance_->getShaderProgram("p"));
 }
 
@@ -117,6 +126,10 @@ TEST_F(ShaderTest, ProgramFromSourceFiles) {
     EXPECT_EQ(ShaderManager::loadShader("no_such.frag"), nullptr);
     EXPECT_FALSE(ShaderManager::instance_->addShaderProgram(
         "q", ZqString("shader_test.vert"), ZqString("no_such.frag"), ZqString(), ZqString()));
+    const std::string log = ZqLog.getLine();
+    EXPECT_NE(log.find("Shader Error: no program from shader_test.vert, no_such.frag (unreadable)"),
+              std::string::npos)
+        << log;
 }
 
 TEST_F(ShaderTest, RebuildingUnderOneNameRemovesTheFirst) {

@@ -211,6 +211,8 @@ struct BadArchive {
     const char* what;
     Bytes image;
     bool opens;  // whether the archive itself is accepted
+    // What the log's last line says about it; null where the failing read is the sign.
+    const char* logged;
 };
 
 Bytes header(uint32_t dataStart, uint32_t listingOffset) {
@@ -246,19 +248,23 @@ std::vector<BadArchive> badArchives() {
     damaged[z.size() / 2 + 1] ^= 0xAA;
     const uint32_t zs = uint32_t(z.size());
     return {
-        {"shorter than the header", Bytes{8, 0, 0}, false},
-        {"data start 0", header(0, 8), false},
-        {"data start inside the header", header(4, 8), false},
-        {"directory beyond the file", header(8 + 16 * 1000, 8), false},
+        {"shorter than the header", Bytes{8, 0, 0}, false, "(no whole header): "},
+        {"data start 0", header(0, 8), false, "before its directory ends: "},
+        {"data start inside the header", header(4, 8), false, "before its directory ends: "},
+        {"directory beyond the file", header(8 + 16 * 1000, 8), false,
+         "before its directory ends: "},
         {"stored member beyond the file", withEntry(header(24, 24), 0, 0, 100, Bytes(10, 'x')),
-         true},
+         true, "ends before this member does (cut short?): m"},
         {"member offset beyond the file",
-         withEntry(header(24, 24), 0xFFFFFFF0u, 0, 4, Bytes(4, 'x')), true},
-        {"packed size beyond the file", withEntry(header(24, 24), 0, zs + 100, 4000, z), true},
-        {"truncated stream", withEntry(header(24, 24), 0, uint32_t(cut.size()), 4000, cut), true},
-        {"damaged stream", withEntry(header(24, 24), 0, zs, 4000, damaged), true},
-        {"inflates to fewer bytes", withEntry(header(24, 24), 0, zs, 4100, z), true},
-        {"inflates to more bytes", withEntry(header(24, 24), 0, zs, 3900, z), true},
+         withEntry(header(24, 24), 0xFFFFFFF0u, 0, 4, Bytes(4, 'x')), true,
+         "ends before this member does (cut short?): m"},
+        {"packed size beyond the file", withEntry(header(24, 24), 0, zs + 100, 4000, z), true,
+         "ends before this member does (cut short?): m"},
+        {"truncated stream", withEntry(header(24, 24), 0, uint32_t(cut.size()), 4000, cut), true,
+         nullptr},
+        {"damaged stream", withEntry(header(24, 24), 0, zs, 4000, damaged), true, nullptr},
+        {"inflates to fewer bytes", withEntry(header(24, 24), 0, zs, 4100, z), true, nullptr},
+        {"inflates to more bytes", withEntry(header(24, 24), 0, zs, 3900, z), true, nullptr},
     };
 }
 
@@ -280,6 +286,10 @@ TEST_F(PakFileTest, MalformedArchives) {
             BinaryFile file;
             const bool opened = file.open("m");
             EXPECT_EQ(FileBase::pakFile_ != nullptr, bad.opens) << bad.what;
+            if (bad.logged != nullptr) {
+                EXPECT_NE(std::string(ZqLog.getLine()).find(bad.logged), std::string::npos)
+                    << bad.what << ": " << ZqLog.getLine();
+            }
             if (opened) {
                 std::vector<char> buffer(file.size() + 1);
                 EXPECT_LT(file.read(buffer.data(), 1, file.size()), file.size()) << bad.what;

@@ -14,20 +14,19 @@ const char* const FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 const char* const STYLE =
     "body { font-family: DejaVu Sans; font-size: 20px; }"
     "div { display: block; position: absolute; left: 412px; width: 200px; height: 60px; }"
-    "#panel { left: 300px; top: 200px; width: 424px; height: 340px; }"
     ".button { background-color: #606060; }"
     "#left { left: 0px; top: 0px; width: 120px; height: 100px; }"
     "#pause { left: 462px; top: 0px; width: 100px; height: 100px; }"
     "#right { left: 904px; top: 0px; width: 120px; height: 100px; }";
 
-std::string document(const std::string& style, const std::string& body) {
-    return "<rml><head><title>page</title><style>" + std::string(STYLE) + style +
-           "</style></head>" + body + "</rml>";
+std::string document(const std::string& body) {
+    return "<rml><head><title>page</title><style>" + std::string(STYLE) + "</style></head>" + body +
+           "</rml>";
 }
 
 // The title's body carries its page name; the HUD is found by its path.
 const char* const TITLE =
-    "<body id=\"ludra_title_screen\"><div id=\"panel\"/>"
+    "<body id=\"ludra_title_screen\">"
     "<div id=\"latest_score\" style=\"top: 210px;\">-</div>"
     "<div id=\"best_score\" style=\"top: 240px;\">-</div>"
     "<div class=\"button\" id=\"start\" style=\"top: 300px;\" onclick=\"call play_sound; call "
@@ -44,7 +43,7 @@ const char* const HUD =
     "<div class=\"button\" id=\"pause\" onclick=\"ludra_pause.rml\">P</div>"
     "<div class=\"button\" id=\"right\" onclick=\"call player_move_right\">R</div></body>";
 const char* const PAUSE =
-    "<body id=\"ludra_pause\" onpostload=\"call pause_game\"><div id=\"panel\"/>"
+    "<body id=\"ludra_pause\" onpostload=\"call pause_game\">"
     "<div class=\"button\" id=\"resume\" style=\"top: 250px;\" onclick=\"call play_sound; call "
     "resume_game; "
     "load_document ludra_hud.rml\">S_RESTART</div>"
@@ -52,7 +51,7 @@ const char* const PAUSE =
     "kill_game; "
     "load_document ludra_title_screen.rml\">S_MAIN_MENU</div></body>";
 const char* const RESTART =
-    "<body id=\"ludra_restart\" onpostload=\"call submit_score\"><div id=\"panel\"/>"
+    "<body id=\"ludra_restart\" onpostload=\"call submit_score\">"
     "<div id=\"current_score\" style=\"top: 210px;\">-</div>"
     "<div id=\"best_score\" style=\"top: 240px;\">-</div>"
     "<div class=\"button\" id=\"again\" style=\"top: 300px;\" onclick=\"call play_sound; call "
@@ -61,10 +60,6 @@ const char* const RESTART =
     "<div class=\"button\" id=\"quit\" style=\"top: 400px;\" onclick=\"call play_sound; call "
     "kill_game; "
     "load_document ludra_title_screen.rml\">S_MAIN_MENU</div></body>";
-
-std::string panel(const char* colour) {
-    return std::string("#panel { background-color: ") + colour + "; }";
-}
 
 trellin::Bytes fileBytes(const char* path) {
     std::ifstream in(path, std::ios::binary);
@@ -76,10 +71,10 @@ trellin::Bytes fileBytes(const char* path) {
 std::vector<trellin::PakMember> fixturePages() {
     const trellin::Bytes font = fileBytes(FONT);
     return {
-        {"scripts/Rml/ludra_title_screen.rml", bytesOf(document(panel("#204080"), TITLE))},
-        {"scripts/Rml/ludra_hud.rml", bytesOf(document("", HUD))},
-        {"scripts/Rml/ludra_pause.rml", bytesOf(document(panel("#208040"), PAUSE))},
-        {"scripts/Rml/ludra_restart.rml", bytesOf(document(panel("#802020"), RESTART))},
+        {"scripts/Rml/ludra_title_screen.rml", bytesOf(document(TITLE))},
+        {"scripts/Rml/ludra_hud.rml", bytesOf(document(HUD))},
+        {"scripts/Rml/ludra_pause.rml", bytesOf(document(PAUSE))},
+        {"scripts/Rml/ludra_restart.rml", bytesOf(document(RESTART))},
         {"Data/Android/Fonts/pirulen rg.ttf", font},
         {"Data/Android/Fonts/zequin_EFIGS_0.ttf", font},
     };

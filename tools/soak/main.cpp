@@ -1,0 +1,76 @@
+// trellin-soak: the whole game played unattended for many frames, in this process, on Mesa in
+// a pbuffer and with no sound device, in a working folder that must be a copy of the run
+// folder. It prints what the game holds as each run's restart page opens (memory per category,
+// GL objects, sound sources and buffers, UI documents), then the frame rate and every figure
+// over the runs. Exit status 1 when something grew from the first runs to the last.
+//
+//   trellin-soak <folder> [turns [seed]]
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "tests/graphics/PbufferContext.h"
+#include "tools/soak/Soak.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: %s <run folder copy> [turns [seed]]\n", argv[0]);
+        return 2;
+    }
+    const long turns = argc > 2 ? std::stol(argv[2]) : 100000;
+    const unsigned seed = argc > 3 ? static_cast<unsigned>(std::stoul(argv[3])) : 1;
+    if (chdir(argv[1]) != 0) {
+        std::perror(argv[1]);
+        return 2;
+    }
+    setenv("EGL_PLATFORM", "surfaceless", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    if (const char* failed = openPbufferContext(1024, 600)) {
+        std::fprintf(stderr, "%s failed\n", failed);
+        return 2;
+    }
+
+    std::printf("%s\n", ResourceSample::header().c_str());
+    Soak::startGame();
+    const Soak::Result result = Soak::play(turns, 0, seed, [](const ResourceSample& sample) {
+        std::printf("%s\n", sample.row().c_str());
+        std::fflush(stdout);
+    });
+    Soak::endGame();
+
+    std::printf("%ld turns, %d runs, %.1f s, %.1f frames/s\n", result.turns, result.runs,
+                result.seconds, result.turns / result.seconds);
+    if (result.samples.size() < 2) {
+        std::printf("too few runs to compare\n");
+        return 1;
+    }
+    // Each figure as run 1 ended, its range over every run's end, and as the last run ended.
+    const std::vector<std::string> names = ResourceSample::names();
+    std::printf("%-14s %12s %12s %12s %12s\n", "figure", "run 1", "lowest", "highest", "last run");
+    for (std::size_t figure = 0; figure < names.size(); ++figure) {
+        long long lowest = result.samples.front().figures()[figure];
+        long long highest = lowest;
+        for (const ResourceSample& sample : result.samples) {
+            lowest = std::min(lowest, sample.figures()[figure]);
+            highest = std::max(highest, sample.figures()[figure]);
+        }
+        std::printf("%-14s %12lld %12lld %12lld %12lld\n", names[figure].c_str(),
+                    result.samples.front().figures()[figure], lowest, highest,
+                    result.samples.back().figures()[figure]);
+    }
+    const std::vector<std::string> grown = grownFigures(result.samples);
+    if (grown.empty()) {
+        std::printf("flat: nothing grew from the first quarter of the runs to the last\n");
+        return 0;
+    }
+    std::printf("grew:");
+    for (const std::string& name : grown) {
+        std::printf(" %s", name.c_str());
+    }
+    std::printf("\n");
+    return 1;
+}

@@ -35,10 +35,7 @@ bool buildFonts(DataBuild& build, std::string& error) {
             reader.fail("a font file holds [font name] sections");
         }
         // Words joined by blanks: the game's names may hold one.
-        std::string file;
-        for (const std::string& word : reader.words("file")) {
-            file += (file.empty() ? "" : " ") + word;
-        }
+        const std::string file = joinWords(reader.words("file"));
         const std::string from = reader.word("from");
         Bytes font;
         std::string reason;

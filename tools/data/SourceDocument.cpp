@@ -62,10 +62,7 @@ bool SourceDocument::parse(const std::string& text, const std::string& fileName,
         }
         if (words.front().front() == '[') {
             // The header is "[kind name]", with the brackets on the first and last words.
-            std::string header;
-            for (const std::string& w : words) {
-                header += (header.empty() ? "" : " ") + w;
-            }
+            const std::string header = joinWords(words);
             const std::vector<std::string> inside =
                 header.back() == ']' ? splitWords(header.substr(1, header.size() - 2))
                                      : std::vector<std::string>();
@@ -101,6 +98,14 @@ bool SourceDocument::parse(const std::string& text, const std::string& fileName,
         sections_.back().entries.push_back(SourceEntry{keyWords[0], values, lineNumber});
     }
     return true;
+}
+
+std::string joinWords(const std::vector<std::string>& words) {
+    std::string joined;
+    for (const std::string& word : words) {
+        joined += (joined.empty() ? "" : " ") + word;
+    }
+    return joined;
 }
 
 bool parseNumber(const std::string& word, float& value) {

@@ -44,6 +44,8 @@ private:
 
 // A number word: a finite decimal float and nothing else.
 bool parseNumber(const std::string& word, float& value);
+// Words joined by single blanks (a name or a text that may hold blanks).
+std::string joinWords(const std::vector<std::string>& words);
 
 // Reads one section. Every key the section holds must be asked for, so that a misspelt key
 // fails the build instead of being ignored; finish() reports that and the first other error,

@@ -68,10 +68,7 @@ bool buildStrings(DataBuild& build, std::string& error) {
             reader.fail("a string file holds [text KEY] sections");
         }
         for (std::size_t i = 0; i < std::size(LANGUAGES); ++i) {
-            std::string joined;
-            for (const std::string& word : reader.words(LANGUAGES[i].key)) {
-                joined += (joined.empty() ? "" : " ") + word;
-            }
+            const std::string joined = joinWords(reader.words(LANGUAGES[i].key));
             if (reader.ok() && !isUtf8(joined)) {
                 reader.fail(std::string("the ") + LANGUAGES[i].key + " text is not UTF-8");
             }

@@ -137,26 +137,32 @@ std::string ResourceSample::row() const {
     return line;
 }
 
+FigureRange figureRange(const ResourceSamples& samples, std::size_t begin, std::size_t end) {
+    FigureRange range;
+    range.lowest = range.highest = samples[begin].figures();
+    for (std::size_t i = begin + 1; i < end; ++i) {
+        const std::vector<long long> figures = samples[i].figures();
+        for (std::size_t figure = 0; figure < figures.size(); ++figure) {
+            range.lowest[figure] = std::min(range.lowest[figure], figures[figure]);
+            range.highest[figure] = std::max(range.highest[figure], figures[figure]);
+        }
+    }
+    return range;
+}
+
 std::vector<std::string> grownFigures(const ResourceSamples& samples) {
     std::vector<std::string> grown;
     if (samples.size() < 2) {
         return grown;
     }
     const std::size_t window = std::max<std::size_t>(1, samples.size() / 4);
+    const std::vector<long long> firstHighest = figureRange(samples, 0, window).highest;
+    const std::vector<long long> lastLowest =
+        figureRange(samples, samples.size() - window, samples.size()).lowest;
     const std::vector<std::string> names = ResourceSample::names();
     for (std::size_t figure = 0; figure < names.size(); ++figure) {
-        if (names[figure] == "mallocBytes" || names[figure] == "sources") {
-            continue;
-        }
-        long long firstHighest = 0;
-        for (std::size_t i = 0; i < window; ++i) {
-            firstHighest = std::max(firstHighest, samples[i].figures()[figure]);
-        }
-        long long lastLowest = samples.back().figures()[figure];
-        for (std::size_t i = samples.size() - window; i < samples.size(); ++i) {
-            lastLowest = std::min(lastLowest, samples[i].figures()[figure]);
-        }
-        if (lastLowest > firstHighest) {
+        if (names[figure] != "mallocBytes" && names[figure] != "sources" &&
+            lastLowest[figure] > firstHighest[figure]) {
             grown.push_back(names[figure]);
         }
     }

@@ -40,6 +40,13 @@ struct ResourceSample {
 // Kept outside the memory manager, so that keeping them does not show in its figures.
 using ResourceSamples = std::vector<ResourceSample, SystemHeapAllocator<ResourceSample>>;
 
+// The lowest and highest value of each figure over the samples [begin, end), begin < end.
+struct FigureRange {
+    std::vector<long long> lowest;
+    std::vector<long long> highest;
+};
+FigureRange figureRange(const ResourceSamples& samples, std::size_t begin, std::size_t end);
+
 // The figures that grew over a soak, from samples taken at the same point of each run (as its
 // restart page opens): those whose lowest value over the last quarter of the runs is above
 // their highest over the first quarter. The C heap (Mesa, the sound library) and the sound

@@ -8,7 +8,6 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -50,17 +49,13 @@ int main(int argc, char** argv) {
     }
     // Each figure as run 1 ended, its range over every run's end, and as the last run ended.
     const std::vector<std::string> names = ResourceSample::names();
+    const std::vector<long long> first = result.samples.front().figures();
+    const std::vector<long long> last = result.samples.back().figures();
+    const FigureRange range = figureRange(result.samples, 0, result.samples.size());
     std::printf("%-14s %12s %12s %12s %12s\n", "figure", "run 1", "lowest", "highest", "last run");
     for (std::size_t figure = 0; figure < names.size(); ++figure) {
-        long long lowest = result.samples.front().figures()[figure];
-        long long highest = lowest;
-        for (const ResourceSample& sample : result.samples) {
-            lowest = std::min(lowest, sample.figures()[figure]);
-            highest = std::max(highest, sample.figures()[figure]);
-        }
-        std::printf("%-14s %12lld %12lld %12lld %12lld\n", names[figure].c_str(),
-                    result.samples.front().figures()[figure], lowest, highest,
-                    result.samples.back().figures()[figure]);
+        std::printf("%-14s %12lld %12lld %12lld %12lld\n", names[figure].c_str(), first[figure],
+                    range.lowest[figure], range.highest[figure], last[figure]);
     }
     const std::vector<std::string> grown = grownFigures(result.samples);
     if (grown.empty()) {

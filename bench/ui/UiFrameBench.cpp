@@ -73,8 +73,11 @@ struct Frame {
         ZqLog.setMinimumLevel(9);
     }
     ~Frame() {
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
+        // Without a folder of its own the bench used /tmp itself, which is not ours to remove.
+        if (folder != "/tmp") {
+            std::error_code ec;
+            std::filesystem::remove_all(folder, ec);
+        }
     }
 
     static RenderTarget& target() { return *GraphicsSystem::instance_->getCurrentRenderTarget(); }

@@ -77,8 +77,11 @@ struct Host {
         Locator::registerService<RocketSystem>("RocketSystem");
     }
     ~Host() {
-        std::error_code ec;
-        std::filesystem::remove_all(root, ec);
+        // Without a folder of its own the fuzzer used /tmp itself, which is not ours to remove.
+        if (root != "/tmp") {
+            std::error_code ec;
+            std::filesystem::remove_all(root, ec);
+        }
     }
     std::string root;
 };

@@ -17,13 +17,17 @@ public:
     TempDirectory() {
         char pattern[] = "/tmp/trellin-files-XXXXXX";
         const char* made = mkdtemp(pattern);
-        path_ = made != nullptr ? made : "/tmp";
+        owned_ = made != nullptr;
+        path_ = owned_ ? made : "/tmp";
         resetFileState();
     }
     ~TempDirectory() {
         resetFileState();
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
+        // Without a folder of its own the test used /tmp itself, which is not ours to remove.
+        if (owned_) {
+            std::error_code ec;
+            std::filesystem::remove_all(path_, ec);
+        }
     }
     TempDirectory(const TempDirectory&) = delete;
     TempDirectory& operator=(const TempDirectory&) = delete;
@@ -52,6 +56,7 @@ public:
 
 private:
     std::string path_;
+    bool owned_ = false;
 };
 
 inline trellin::Bytes bytesOf(const std::string& text) {

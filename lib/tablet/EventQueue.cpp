@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "lib/tablet/CloseRequest.h"
 #include "lib/tablet/EventSource.h"
 
 namespace tablet {
@@ -16,6 +17,7 @@ void EventQueue::push(const bps_event_t& event) { events_.push_back(event); }
 int EventQueue::get(bps_event_t** event) {
     if (!event) return BPS_FAILURE;
     *event = nullptr;
+    closeIfRequested();
     if (failNext_) {
         failNext_ = false;
         ++drain_;

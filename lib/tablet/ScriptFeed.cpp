@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "lib/tablet/CloseRequest.h"
 #include "lib/tablet/EventQueue.h"
 #include "lib/tablet/PngWriter.h"
 #include "lib/tablet/ScreenContext.h"
@@ -31,7 +32,7 @@ void closeWindow() {
     X11Window* window = ScreenContext::firstWindow();
     if (window && window->requestClose()) return;
     // With no window to close the process ends as closing one ends it.
-    std::exit(0);
+    closeApplication();
 }
 
 }  // namespace

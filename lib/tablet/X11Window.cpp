@@ -4,9 +4,9 @@
 #include <X11/Xutil.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 #include "lib/tablet/CallTrace.h"
+#include "lib/tablet/CloseRequest.h"
 #include "lib/tablet/EventQueue.h"
 #include "lib/tablet/navigator.h"
 #include "lib/tablet/screen.h"
@@ -227,7 +227,7 @@ void X11Window::handle(const XEvent& event, bool screenEvents, EventQueue& queue
             // The desktop closing the window ends the application, as the tablet does.
             if (event.xclient.message_type == wmProtocols_ && event.xclient.format == 32 &&
                 static_cast<Atom>(event.xclient.data.l[0]) == wmDeleteWindow_)
-                std::exit(0);
+                closeApplication();
             return;
         default:
             return;

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -125,12 +126,12 @@ TEST(EndToEndTest, TheFirstFrameWritesAZeroedRecordAndTheTitleSpeaksTheSystemLan
     for (const char* language : {"en_GB.UTF-8", "fr_FR.UTF-8"}) {
         SCOPED_TRACE(language);
         GameProcess game;
-        // A signal ends the game as the platform does: no exit handler, so the record on disk
-        // is the one the first frame wrote.
+        // The platform's kill: no exit handler, so the record on disk is the one the first
+        // frame wrote.
         ASSERT_TRUE(
             game.run({"2 screenshot shots/title.png\n", {}, language, "", "shots/title.png"}))
             << game.output;
-        EXPECT_EQ(game.status, -SIGTERM);
+        EXPECT_EQ(game.status, -SIGKILL);
         EXPECT_EQ(game.record, std::string(20, '\0'));
         game.keepScreenshots(std::string("title_") + language);
         titles.push_back(Picture::read(game.path("shots/title.png")));
@@ -155,6 +156,25 @@ TEST(EndToEndTest, WithoutASoundDeviceTheGamePlaysSilently) {
     EXPECT_EQ(game.status, 0) << game.output;
     ASSERT_EQ(game.record.size(), 20u);
     EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+}
+
+// Ctrl-C, a logout and `kill` ask the game to quit: it ends as when its window is closed,
+// and the run under way is in the record.
+TEST(EndToEndTest, AQuitSignalInARunSavesItAndEndsNormally) {
+    Script script;
+    script.tap(10, Buttons::START);
+    script.at(60, "screenshot shots/run.png");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        GameProcess game;
+        GameProcess::Options options{script.text, {}, "en_GB.UTF-8", "", "shots/run.png"};
+        options.killSignal = signal;
+        ASSERT_TRUE(game.run(options)) << game.output;
+        EXPECT_EQ(game.status, 0) << game.output;
+        ASSERT_EQ(game.record.size(), 20u);
+        EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+        EXPECT_EQ(pageOf(Picture::read(game.path("shots/run.png"))), "hud");
+    }
 }
 
 // Frames of the session. One lane to the left of the middle, the craft hits a wall in frame

@@ -87,7 +87,7 @@ bool GameProcess::run(const Options& options) {
             ended = true;
         } else if (!options.killWhenPresent.empty() &&
                    fs::exists(folder_ / options.killWhenPresent)) {
-            kill(child, SIGTERM);
+            kill(child, options.killSignal);
             waitpid(child, &raw, 0);
             ended = true;
         } else {

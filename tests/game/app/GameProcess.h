@@ -1,5 +1,7 @@
 #pragma once
 
+#include <signal.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,11 +21,13 @@ public:
         trellin::Bytes archive;  // the archive; empty: the one the build made
         std::string language;    // LANG
         std::string record;      // written to data/save_data first when not empty
-        // When not empty: the run ends by SIGTERM once this file (relative to the folder)
+        // When not empty: the run ends by killSignal once this file (relative to the folder)
         // has appeared, instead of by the script's close line.
         std::string killWhenPresent;
         // False: the sound library looks for a real device (there is none on a test machine).
         bool nullSoundDevice = true;
+        // SIGKILL ends the game as the platform does, without its exit handler.
+        int killSignal = SIGKILL;
     };
 
     // False (with the reason in output) when the game cannot be started or does not end in

@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <cstring>
 #include <vector>
+
+#include "lib/tablet/CloseRequest.h"
 
 #include "lib/tablet/feed.h"
 #include "tests/lib/tablet/TabletEvents.h"
@@ -92,6 +97,33 @@ TEST_F(EventFeedTest, OnlyScreenEventsHoldAScreenEventAndOnlyWindowStatesAState)
         ASSERT_NE(event, nullptr);
         EXPECT_EQ(screen_event_get_event(event), nullptr);
         EXPECT_EQ(navigator_event_get_window_state(event), -1);
+    }
+}
+
+// A quit signal waits for the event loop, which ends the process as closing the window does; a
+// second one before that ends it at once, as it would have without the request.
+TEST_F(EventFeedTest, AQuitSignalClosesAtTheNextGetAndASecondOneKills) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(strsignal(signal));
+        EXPECT_EXIT(
+            {
+                tablet::closeOnQuitSignals();
+                tablet_feed_push_event(77, 1);
+                raise(signal);
+                bps_event_t* event = nullptr;
+                bps_get_event(&event, 0);
+                std::exit(3);
+            },
+            ::testing::ExitedWithCode(0), "");
+        EXPECT_EXIT(
+            {
+                tablet::closeOnQuitSignals();
+                raise(signal);
+                raise(signal);
+                std::exit(3);
+            },
+            ::testing::KilledBySignal(signal), "");
     }
 }
 

@@ -21,6 +21,8 @@ public:
     // bps_get_event: polls the scripted feed and the sources, then takes the oldest event.
     int get(bps_event_t** event);
     void failNextGet() { failNext_ = true; }
+    // The number of the drain under way (see feed.h).
+    unsigned long long drain() const { return drain_; }
     void reset();
 
     void addSource(EventSource* source);

@@ -47,6 +47,10 @@ bool isForegroundFocusChange(const XFocusChangeEvent& focus) {
            focus.detail != NotifyInferior;
 }
 
+bool isPressOrRelease(const bps_event_t& touch) {
+    return touch.screen.type != SCREEN_EVENT_MTOUCH_MOVE;
+}
+
 }  // namespace
 
 std::unique_ptr<X11Window> X11Window::create(Display* display) {
@@ -200,15 +204,17 @@ void X11Window::handle(const XEvent& event, bool screenEvents, EventQueue& queue
             if (press == button1Held_) return;
             button1Held_ = press;
             if (screenEvents)
-                queue.push(
+                sendTouch(
                     makeScreenEvent(press ? SCREEN_EVENT_MTOUCH_TOUCH : SCREEN_EVENT_MTOUCH_RELEASE,
-                                    0, event.xbutton.x, event.xbutton.y));
+                                    0, event.xbutton.x, event.xbutton.y),
+                    queue);
             return;
         }
         case MotionNotify:
             if (button1Held_ && screenEvents)
-                queue.push(
-                    makeScreenEvent(SCREEN_EVENT_MTOUCH_MOVE, 0, event.xmotion.x, event.xmotion.y));
+                sendTouch(
+                    makeScreenEvent(SCREEN_EVENT_MTOUCH_MOVE, 0, event.xmotion.x, event.xmotion.y),
+                    queue);
             return;
         case MapNotify:
         case UnmapNotify:
@@ -233,6 +239,30 @@ void X11Window::handle(const XEvent& event, bool screenEvents, EventQueue& queue
             return;
     }
     reportState(queue);
+}
+
+bool X11Window::mayGoNow(const bps_event_t& touch, const EventQueue& queue) const {
+    return !isPressOrRelease(touch) || changeDrain_ != queue.drain();
+}
+
+void X11Window::sendTouch(const bps_event_t& touch, EventQueue& queue) {
+    if (!heldTouches_.empty() || !mayGoNow(touch, queue)) {
+        heldTouches_.push_back(touch);
+        return;
+    }
+    pushTouch(touch, queue);
+}
+
+void X11Window::pushTouch(const bps_event_t& touch, EventQueue& queue) {
+    if (isPressOrRelease(touch)) changeDrain_ = queue.drain();
+    queue.push(touch);
+}
+
+void X11Window::releaseHeldTouches(EventQueue& queue) {
+    while (!heldTouches_.empty() && mayGoNow(heldTouches_.front(), queue)) {
+        pushTouch(heldTouches_.front(), queue);
+        heldTouches_.pop_front();
+    }
 }
 
 void X11Window::readWmState() {

@@ -272,6 +272,36 @@ TEST_F(WindowTest, Button1DragBecomesTouchMoveAndReleaseOfTouchZero) {
     EXPECT_TRUE(collectQuietly().empty());
 }
 
+// The input service sees only what a drain leaves behind: a press and its release that reach
+// the window together (xdotool's click, a touchpad's tap) go out in successive drains.
+TEST_F(WindowTest, AQuickClickTakesOneDrainForItsTouchAndTheNextForItsRelease) {
+    createWindow(1024, 600);
+    const auto touch = [](int type) { return SeenEvent::touch(type, 0, 100, 200); };
+    const std::vector<SeenEvent> click = {touch(SCREEN_EVENT_MTOUCH_TOUCH)},
+                                 release = {touch(SCREEN_EVENT_MTOUCH_RELEASE)};
+    const struct {
+        const char* clicks;
+        std::vector<std::vector<SeenEvent>> drains;
+    } cases[] = {
+        {"click 1", {click, release}},
+        {"click --repeat 2 --delay 1 1", {click, release, click, release}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clicks);
+        const std::string command = "xdotool mousemove --window " +
+                                    std::to_string(window_) + " 100 200 " + c.clicks;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        // Everything the clicks sent is on the window's connection before the first drain.
+        XSync(observer_, False);
+        std::this_thread::sleep_for(200ms);
+        std::vector<std::vector<SeenEvent>> drains;
+        for (size_t i = 0; i < c.drains.size() + 1; ++i) drains.push_back(drainEvents());
+        std::vector<std::vector<SeenEvent>> expected = c.drains;
+        expected.push_back({});
+        EXPECT_EQ(drains, expected);
+    }
+}
+
 TEST_F(WindowTest, LeavingAndRegainingTheForegroundBecomesWindowStates) {
     createWindow(1024, 600);
     Window other =

@@ -37,11 +37,7 @@ void GraphicsTest::TearDown() {
     Locator::deregisterService<TextureManager>();
     // Its target ends the context and the surface.
     Locator::deregisterService<GraphicsSystem>();
-    if (display_ != EGL_NO_DISPLAY) {
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglTerminate(display_);
-    }
-    eglReleaseThread();
+    closePbufferContext(display_);
 }
 
 RenderTargetGles2& GraphicsTest::target() {

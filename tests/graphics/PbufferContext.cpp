@@ -54,3 +54,11 @@ const char* openPbufferContext(int width, int height) {
     }
     return nullptr;
 }
+
+void closePbufferContext(EGLDisplay display) {
+    if (display != EGL_NO_DISPLAY) {
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglTerminate(display);
+    }
+    eglReleaseThread();
+}

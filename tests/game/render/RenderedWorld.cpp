@@ -37,11 +37,7 @@ void RenderedWorldTest::TearDown() {
     Locator::deregisterService<TextureManager>();
     world.reset();
     TempDirectory::resetFileState();
-    if (display_ != EGL_NO_DISPLAY) {
-        eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        eglTerminate(display_);
-    }
-    eglReleaseThread();
+    closePbufferContext(display_);
 }
 
 void RenderedWorldTest::frames(int count) {

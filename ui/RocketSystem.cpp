@@ -194,7 +194,7 @@ void RocketSystem::storeVariable(const ZqString& name, Jim_Obj* value) {
 
 void RocketSystem::update(double deltaSeconds) {
     ShaderManager* shaders = ShaderManager::instance_;
-    if (shaders != nullptr && !shaders->getShaderProgram(ROCKET_SHADER)) {
+    if (shaders != nullptr && !shaderBuildFailed && !shaders->getShaderProgram(ROCKET_SHADER)) {
         loadShader();
     }
     // Each entry leaves the list before its event: a postload script may load or close
@@ -350,8 +350,9 @@ void RocketSystem::loadShader() {
     }
     char* vertex = generateVertexShader();
     char* fragment = generateFragmentShader();
-    shaders->addShaderProgram(ROCKET_SHADER, reinterpret_cast<const unsigned char*>(vertex),
-                              reinterpret_cast<const unsigned char*>(fragment), "VP", "FP");
+    shaderBuildFailed = !shaders->addShaderProgram(
+        ROCKET_SHADER, reinterpret_cast<const unsigned char*>(vertex),
+        reinterpret_cast<const unsigned char*>(fragment), "VP", "FP");
     delete[] vertex;
     delete[] fragment;
 }

@@ -119,7 +119,9 @@ public:
     void releaseCompiledGeometries();
     void reinitialiseFonts();
 
-    // Builds the UI shader program and registers its matrix updater (once).
+    // Builds the UI shader program and registers its matrix updater (once). The update tries
+    // again only after a build that worked: one that fails would fail (and be logged) every
+    // frame.
     void loadShader();
 
     // What the Tcl commands reach.
@@ -193,6 +195,7 @@ private:
     ElementReference eventElement;
     // Registered with the shader cache once; a cache that holds it shares its ownership.
     boost::shared_ptr<RocketMatrixParameterUpdater> matrixUpdater;
+    bool shaderBuildFailed = false;
 };
 
 }  // namespace orvo

@@ -4,9 +4,11 @@
 
 #include "core/maths/ZqMaths.h"
 #include "graphics/material/MaterialManager.h"
+#include "graphics/shader/ShaderManager.h"
 #include "graphics/texture/TextureLoader.h"
 #include "graphics/texture/TextureManager.h"
 #include "tests/graphics/GlRecorder.h"
+#include "platform/playbook/QnxWindow.h"
 #include "tests/graphics/PngTestImage.h"
 #include "tests/ui/UiGlTest.h"
 #include "ui/RocketShaderSource.h"
@@ -223,6 +225,31 @@ TEST_F(RocketRenderTest, NamesDrawFromTheEngineGenerator) {
     EXPECT_EQ(ZqMaths::unitRandom(), expected);
     renderer().ReleaseCompiledGeometry(geometry);
     renderer().ReleaseTexture(texture);
+}
+
+// Without a GL context the UI shader cannot be built: the update tries (and logs) once, not
+// every frame; loading it on purpose tries again.
+TEST_F(RocketRenderTest, AUiShaderThatCannotBeBuiltIsTriedOnce) {
+    ShaderManager& shaders = *ShaderManager::instance_;
+    if (const auto built = shaders.getShaderProgram(ROCKET_SHADER)) {
+        shaders.removeShaderProgram(built);
+    }
+    ASSERT_TRUE(eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT));
+    ::testing::internal::CaptureStdout();
+    for (int frame = 0; frame < 3; ++frame) {
+        ui().update(0.0);
+    }
+    const std::string log = ::testing::internal::GetCapturedStdout();
+    std::size_t failures = 0;
+    for (std::size_t at = log.find("does not compile"); at != std::string::npos;
+         at = log.find("does not compile", at + 1)) {
+        ++failures;
+    }
+    EXPECT_EQ(failures, 2u) << log;  // the vertex and the fragment shader, once
+    ASSERT_TRUE(eglMakeCurrent(display_, qnxContext.surface, qnxContext.surface,
+                               qnxContext.context));
+    ui().loadShader();
+    EXPECT_TRUE(shaders.getShaderProgram(ROCKET_SHADER));
 }
 
 TEST_F(RocketRenderTest, TheMatrixUpdaterIsRegisteredOnce) {

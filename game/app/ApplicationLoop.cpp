@@ -27,6 +27,14 @@ void paceFrame(double due) {
     }
 }
 
+// What a 1 ms sleep really takes, in whole milliseconds.
+int32_t measureSleepResolution() {
+    sleepResolutionTimer = Clock::getCurrentTime();
+    Platform::sleep(1);
+    sleepResolutionTimer = Clock::getCurrentTime() - sleepResolutionTimer;
+    return static_cast<int32_t>(sleepResolutionTimer * 1000.0);
+}
+
 bool leftForeground() {
     PlatformInterface* platform = PlatformInterface::getInstance();
     if (platform == nullptr) {
@@ -67,4 +75,13 @@ bool applicationLoop() {
         game->pauseSessionGui();
     }
     return result;
+}
+
+void startPacing() {
+    // A reproducible run never sleeps, so it has nothing to measure (and leaves the clock to
+    // the frames).
+    SLEEP_RESOLUTION = FixedFrameStep::isOn() ? 0 : measureSleepResolution();
+    SINGLE_FRAME_DURATION = static_cast<double>(1.0f / 60.0f);
+    frameCount = 0.0f;
+    referenceTime = Clock::getCurrentTime();
 }

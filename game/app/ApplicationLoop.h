@@ -4,3 +4,7 @@
 // 1/60 s grid, then the window's trips out of the foreground, which open the pause page.
 // False when the loop is to end.
 bool applicationLoop();
+
+// The loop's start values: the measured sleep resolution (0 on a fixed frame step, which never
+// sleeps), the frame duration, and frame 0 of the grid due now.
+void startPacing();

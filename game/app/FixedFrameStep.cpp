@@ -15,7 +15,11 @@ bool on = false;
 
 void initialise() {
     const char* value = std::getenv(VARIABLE);
-    on = value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0;
+    set(value != nullptr && value[0] != '\0' && std::strcmp(value, "0") != 0);
+}
+
+void set(bool switchOn) {
+    on = switchOn;
     orvo::TimePlatformPlaybook::setFixedStep(on ? FRAME_SECONDS * 0.5 : 0.0);
 }
 

@@ -14,6 +14,8 @@ constexpr double FRAME_SECONDS = 1.0 / 64.0;
 // Reads the switch and, when it is on, puts the engine clock on the fixed step. Call before
 // anything reads the clock.
 void initialise();
+// Turns the switch on or off as initialise does, whatever the variable says.
+void set(bool on);
 bool isOn();
 
 }  // namespace FixedFrameStep

@@ -5,12 +5,14 @@
 #include "audio/AudioOutputOpenAl.h"
 #include "audio/AudioSystem.h"
 #include "core/file/FileBase.h"
+#include "core/log/ErrorLine.h"
 #include "core/log/Logger.h"
 #include "core/log/LoggerOutputPlaybook.h"
 #include "core/memory/ZequinAllocation.h"
 #include "game/app/AppConfig.h"
 #include "game/app/Services.h"
 #include "graphics/GraphicsSystem.h"
+#include "lib/tablet/screen.h"
 #include "platform/playbook/PlatformInterface.h"
 #include "platform/playbook/QnxWindow.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
@@ -86,12 +88,20 @@ void endAudio() {
     }
 }
 
-void startGraphics(unsigned int width, unsigned int height) {
+bool startGraphics(unsigned int width, unsigned int height) {
     qnxContextInit(&qnxContext);
     if (!qnxCreateWindow(&qnxContext, "Trellin", static_cast<int>(width), static_cast<int>(height),
                          3)) {
-        return;
+        const char* cause = tablet_screen_open_failure();
+        logErrorLine("Window Error: ", "the game cannot open its window and ends: ",
+                     *cause != '\0' ? cause : "its EGL context could not be made");
+        return false;
     }
+    startGraphicsDisplay(width, height);
+    return true;
+}
+
+void startGraphicsDisplay(unsigned int width, unsigned int height) {
     GraphicsSystem* graphics = GraphicsSystem::instance_;
     if (graphics == nullptr) {
         return;

@@ -12,6 +12,10 @@ public:
 // stays without output and the game plays silently.
 void startAudio(unsigned int bufferLength, unsigned int sampleRate);
 void endAudio();
-// The window, its EGL context and the graphics service. Without a window the game goes on
-// without graphics.
-void startGraphics(unsigned int width, unsigned int height);
+// The window, its EGL context and the graphics service's display. False, with a line that
+// says why, when there is no window: a desktop game that cannot be seen can be neither played
+// nor closed.
+bool startGraphics(unsigned int width, unsigned int height);
+// The graphics service's display on the GL context that is current: the service initialised,
+// its render target given the size and 32-bit colour, and started.
+void startGraphicsDisplay(unsigned int width, unsigned int height);

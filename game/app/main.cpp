@@ -6,7 +6,6 @@
 #include "core/text/ZqString.h"
 #include "core/thread/Jobber.h"
 #include "core/time/Clock.h"
-#include "core/time/Platform.h"
 #include "game/app/AppConfig.h"
 #include "game/app/ApplicationLoop.h"
 #include "game/app/ApplicationShutdown.h"
@@ -22,14 +21,6 @@ namespace {
 
 // The seed is the whole number of 1/10000 s on the engine clock just after its restart.
 const double SEED_TICKS_PER_SECOND = 10000.0;
-
-// What a 1 ms sleep really takes, in whole milliseconds.
-int32_t measureSleepResolution() {
-    sleepResolutionTimer = Clock::getCurrentTime();
-    Platform::sleep(1);
-    sleepResolutionTimer = Clock::getCurrentTime() - sleepResolutionTimer;
-    return static_cast<int32_t>(sleepResolutionTimer * 1000.0);
-}
 
 }  // namespace
 
@@ -47,7 +38,9 @@ int main(int argc, char** argv) {
     }
 
     PlatformInit platformInit;
-    startGraphics(SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (!startGraphics(SCREEN_WIDTH, SCREEN_HEIGHT)) {
+        return EXIT_FAILURE;
+    }
 
     Clock::initialiseTime();
     ZqMaths::setRandomSeed(static_cast<unsigned>(Clock::getCurrentTime() * SEED_TICKS_PER_SECOND));
@@ -60,12 +53,7 @@ int main(int argc, char** argv) {
     if (ShaderManager::instance_ != nullptr) {
         ShaderManager::instance_->initialise();
     }
-    // A reproducible run never sleeps, so it has nothing to measure (and leaves the clock to
-    // the frames).
-    SLEEP_RESOLUTION = FixedFrameStep::isOn() ? 0 : measureSleepResolution();
-    SINGLE_FRAME_DURATION = static_cast<double>(1.0f / 60.0f);
-    frameCount = 0.0f;
-    referenceTime = Clock::getCurrentTime();
+    startPacing();
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->playMusic(GameSoundManager::TITLE_MUSIC, true);
     }

@@ -17,6 +17,11 @@ std::vector<ScreenContext*>& openContexts() {
     return *contexts;
 }
 
+std::string& lastOpenFailure() {
+    static std::string* failure = new std::string;
+    return *failure;
+}
+
 constexpr int kConnectAttempts = 5;
 constexpr auto kConnectRetryDelay = std::chrono::milliseconds(50);
 
@@ -32,9 +37,18 @@ std::unique_ptr<ScreenContext> ScreenContext::open() {
         std::this_thread::sleep_for(kConnectRetryDelay);
         display = XOpenDisplay(nullptr);
     }
-    if (!display) return nullptr;
+    std::string& failure = lastOpenFailure();
+    if (!display) {
+        failure = named ? std::string("the X display DISPLAY=") + name +
+                              " cannot be reached or refused the connection"
+                        : "no X display (DISPLAY is not set)";
+        return nullptr;
+    }
+    failure.clear();
     return std::unique_ptr<ScreenContext>(new ScreenContext(display));
 }
+
+const std::string& ScreenContext::openFailure() { return lastOpenFailure(); }
 
 ScreenContext::ScreenContext(Display* display)
     : display_(display), serial_(CallTrace::nextSerial()) {

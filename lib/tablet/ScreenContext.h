@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "lib/tablet/EventSource.h"
@@ -15,8 +16,11 @@ namespace tablet {
 
 class ScreenContext : public EventSource {
 public:
-    // nullptr when the display cannot be opened. Counts as open until destroyed.
+    // nullptr when the display cannot be opened, with the reason in openFailure(). Counts as
+    // open until destroyed.
     static std::unique_ptr<ScreenContext> open();
+    // Why the last open failed, in words; empty after one that succeeded.
+    static const std::string& openFailure();
     ~ScreenContext() override;
     ScreenContext(const ScreenContext&) = delete;
     ScreenContext& operator=(const ScreenContext&) = delete;

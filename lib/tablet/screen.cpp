@@ -79,6 +79,8 @@ int screen_create_context(screen_context_t* context, int flags) {
     return result(trace, 0);
 }
 
+const char* tablet_screen_open_failure(void) { return ScreenContext::openFailure().c_str(); }
+
 int screen_destroy_context(screen_context_t context) {
     CallTrace trace("screen_destroy_context");
     traceContext(trace, context);

@@ -42,6 +42,9 @@ typedef struct screen_event* screen_event_t;
 
 // Opens a connection to the X display named by $DISPLAY.
 int screen_create_context(screen_context_t* context, int flags);
+// Not a call of the platform's: why the last screen_create_context could not open the display,
+// as one line of text; "" when it could.
+const char* tablet_screen_open_failure(void);
 int screen_destroy_context(screen_context_t context);
 
 // The window starts unmapped at the display's size; SCREEN_PROPERTY_BUFFER_SIZE sizes it and

@@ -14,10 +14,7 @@
 #include "game/app/PlatformInit.h"
 #include "game/manager/GameManager.h"
 #include "game/sound/GameSoundManager.h"
-#include "graphics/GraphicsSystem.h"
-#include "graphics/RenderTarget.h"
 #include "lib/tablet/feed.h"
-#include "platform/playbook/TimePlatformPlaybook.h"
 #include "tools/soak/SoakPlayer.h"
 #include "ui/RocketSystem.h"
 
@@ -26,26 +23,15 @@ using namespace orvo;
 namespace Soak {
 
 void startGame() {
-    // Two clock readings a frame.
-    TimePlatformPlaybook::setFixedStep(FixedFrameStep::FRAME_SECONDS * 0.5);
+    FixedFrameStep::set(true);
     tablet_feed_reset();
     const PlatformInit platformInit;
     // As the window's start does, on the context that is current.
-    if (GraphicsSystem* graphics = GraphicsSystem::instance_) {
-        graphics->initialise(OPTIMISE_RENDER);
-        if (const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget()) {
-            target->setDisplayDimensions(SCREEN_WIDTH, SCREEN_HEIGHT);
-            target->setDisplayFormat(32);
-            target->startDisplay();
-        }
-    }
+    startGraphicsDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
     if (OsMessageHandler::instance_ != nullptr) {
         OsMessageHandler::instance_->initialise();
     }
-    SINGLE_FRAME_DURATION = static_cast<double>(1.0f / 60.0f);
-    SLEEP_RESOLUTION = 0;
-    frameCount = 0.0f;
-    referenceTime = 0.0;
+    startPacing();
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->playMusic(GameSoundManager::TITLE_MUSIC, true);
     }
@@ -89,7 +75,7 @@ void endGame() {
     applicationShutdown();
     Locator::deregisterService<RocketSystem>();
     Locator::deregisterService<Jobber>();
-    TimePlatformPlaybook::setFixedStep(0.0);
+    FixedFrameStep::set(false);
     tablet_feed_reset();
 }
 

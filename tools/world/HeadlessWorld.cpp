@@ -4,6 +4,7 @@
 #include "audio/SoundHandler.h"
 #include "core/locator/ServiceSingleton.h"
 #include "core/memory/ZequinAllocation.h"
+#include "game/app/PlatformInit.h"
 #include "game/input/InputRegister.h"
 #include "game/manager/GameManager.h"
 #include "game/objects/ObjectManager.h"
@@ -30,14 +31,7 @@ HeadlessWorld::HeadlessWorld(double frameStep, Drawing drawing) {
     Locator::registerService<PeripheralSystem>("PeripheralSystem");
     GraphicsSystem* graphics = Locator::registerService<GraphicsSystem>("GraphicsSystem");
     if (graphics != nullptr && drawing == GL_TARGET) {
-        // As the game starts its display.
-        graphics->initialise(RenderTarget::DEPTH_ON);
-        const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget();
-        if (target) {
-            target->setDisplayDimensions(WIDTH, HEIGHT);
-            target->setDisplayFormat(32);
-            target->startDisplay();
-        }
+        startGraphicsDisplay(WIDTH, HEIGHT);
     } else if (graphics != nullptr) {
         RenderTargetNull* target =
             new (0, ZequinAllocation) RenderTargetNull("NULL", WIDTH, HEIGHT);

@@ -177,6 +177,34 @@ TEST(EndToEndTest, AQuitSignalInARunSavesItAndEndsNormally) {
     }
 }
 
+// A desktop game without its window can be neither seen, played nor closed: it says why in
+// one line and ends at once, without a frame and without touching the record.
+TEST(EndToEndTest, WithoutAnXDisplayTheGameSaysWhyAndEnds) {
+    const struct {
+        const char* display;
+        const char* cause;
+    } cases[] = {
+        {"", "no X display (DISPLAY is not set)"},
+        {":7731", "the X display DISPLAY=:7731 cannot be reached or refused the connection"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cause);
+        GameProcess game;
+        GameProcess::Options options{"", {}, "en_GB.UTF-8", "", ""};
+        options.display = c.display;
+        ASSERT_TRUE(game.run(options)) << game.output;
+        EXPECT_EQ(game.status, 1) << game.output;
+        const std::vector<std::string> window = linesWith(game.output, "Window Error");
+        ASSERT_EQ(window.size(), 1u) << game.output;
+        EXPECT_NE(window[0].find("the game cannot open its window and ends: "),
+                  std::string::npos)
+            << window[0];
+        EXPECT_NE(window[0].find(c.cause), std::string::npos) << window[0];
+        EXPECT_TRUE(linesWith(game.output, "Shader Error").empty()) << game.output;
+        EXPECT_EQ(game.record, "");
+    }
+}
+
 // Frames of the session. One lane to the left of the middle, the craft hits a wall in frame
 // CRASH; the restart page opens 1.5 s of real time later, 96 frames at the fixed step.
 constexpr int START = 10;

@@ -71,6 +71,11 @@ bool GameProcess::run(const Options& options) {
         }
         setenv("ALSOFT_LOGLEVEL", "0", 1);
         setenv("LANG", options.language.c_str(), 1);
+        if (options.display && options.display->empty()) {
+            unsetenv("DISPLAY");
+        } else if (options.display) {
+            setenv("DISPLAY", options.display->c_str(), 1);
+        }
         // In the sanitizer build: the software GL driver's own allocations are unmapped with
         // it when the display closes, so the leak check at exit cannot tell them from the
         // game's. The game's own leaks are checked by the in-process tests.

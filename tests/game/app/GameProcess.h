@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
         bool nullSoundDevice = true;
         // SIGKILL ends the game as the platform does, without its exit handler.
         int killSignal = SIGKILL;
+        // When set, DISPLAY for the game ("" leaves it unset); otherwise the test's own.
+        std::optional<std::string> display = std::nullopt;
     };
 
     // False (with the reason in output) when the game cannot be started or does not end in

@@ -1,11 +1,13 @@
 #include "lib/tablet/ScriptFeed.h"
 
 #include <EGL/egl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <istream>
 #include <string>
 
 #include "lib/tablet/CloseRequest.h"
@@ -25,6 +27,40 @@ void waitForTheLastSwap() {
     EGLint width = 0;
     if (display != EGL_NO_DISPLAY && surface != EGL_NO_SURFACE)
         eglQuerySurface(display, surface, EGL_WIDTH, &width);
+}
+
+// A script line is short; anything longer is not one (a binary file, say), and is neither
+// kept whole nor echoed whole.
+constexpr std::size_t kMaxLineLength = 1024;
+constexpr std::size_t kShownLength = 80;
+// A file with this many bad lines is not a script: the rest is not read.
+constexpr int kMaxBadLines = 10;
+
+// The next line without its line break, at most kMaxLineLength characters of it; tooLong when
+// there were more. False at the end of the file.
+bool readLine(std::istream& in, std::string& line, bool& tooLong) {
+    line.clear();
+    tooLong = false;
+    std::istream::int_type c = in.get();
+    if (c == std::istream::traits_type::eof()) return false;
+    for (; c != std::istream::traits_type::eof() && c != '\n'; c = in.get()) {
+        if (line.size() < kMaxLineLength)
+            line.push_back(static_cast<char>(c));
+        else
+            tooLong = true;
+    }
+    return true;
+}
+
+// The start of a bad line as it may go to a terminal: control bytes and bytes beyond ASCII
+// as '?'.
+std::string shown(const std::string& line) {
+    std::string text = line.substr(0, kShownLength);
+    for (char& c : text)
+        if (c != '\t' &&
+            (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f))
+            c = '?';
+    return line.size() > kShownLength ? text + "..." : text;
 }
 
 void closeWindow() {
@@ -84,26 +120,38 @@ void ScriptFeed::load() {
     const char* path = std::getenv(kVariable);
     if (!path || !*path) return;
     path_ = path;
+    // A directory, a device or a pipe is no script (and /dev/zero has no end).
+    struct stat info {};
+    if (stat(path, &info) == 0 && !S_ISREG(info.st_mode)) {
+        std::fprintf(stderr, "%s: %s is not a regular file, nothing is fed from it\n", kVariable,
+                     path);
+        return;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         std::fprintf(stderr, "%s: cannot read %s\n", kVariable, path);
         return;
     }
     std::string line;
-    for (unsigned long lineNumber = 1; std::getline(file, line); ++lineNumber) {
+    bool tooLong = false;
+    int badLines = 0;
+    for (unsigned long lineNumber = 1; readLine(file, line, tooLong); ++lineNumber) {
         Entry entry{};
         entry.lineNumber = lineNumber;
-        std::string error;
-        switch (ScriptLine::parse(line, entry.drain, entry.action, error)) {
-            case ScriptLine::Result::Action:
-                entries_.push_back(std::move(entry));
+        std::string error = "longer than " + std::to_string(kMaxLineLength) + " characters";
+        const ScriptLine::Result result =
+            tooLong ? ScriptLine::Result::Bad
+                    : ScriptLine::parse(line, entry.drain, entry.action, error);
+        if (result == ScriptLine::Result::Action) {
+            entries_.push_back(std::move(entry));
+        } else if (result == ScriptLine::Result::Bad) {
+            if (++badLines > kMaxBadLines) {
+                std::fprintf(stderr, "%s: more than %d bad lines, the rest is not read\n", path,
+                             kMaxBadLines);
                 break;
-            case ScriptLine::Result::Bad:
-                std::fprintf(stderr, "%s:%lu: %s, line skipped: %s\n", path, lineNumber,
-                             error.c_str(), line.c_str());
-                break;
-            case ScriptLine::Result::Empty:
-                break;
+            }
+            std::fprintf(stderr, "%s:%lu: %s, line skipped: %s\n", path, lineNumber, error.c_str(),
+                         shown(line).c_str());
         }
     }
     std::stable_sort(entries_.begin(), entries_.end(),

@@ -18,8 +18,11 @@
 // that was swapped last before it, frame n - 1: the first frame is seen at drain 2.
 //
 // Lines. Fields are separated by blanks or tabs; blank lines and lines whose first field starts
-// with '#' are skipped; a bad line is reported on stderr (file, line number, reason) and
-// skipped. Numbers are decimal, with a '-' where a field may be negative.
+// with '#' are skipped; a bad line is reported on stderr (file, line number, reason, the start
+// of the line) and skipped. A line longer than 1024 characters is bad. After 10 bad lines the
+// rest of the file is not read (one more line says so). A path that is not a regular file (a
+// directory, a device) is refused with one line and feeds nothing. Numbers are decimal, with a
+// '-' where a field may be negative.
 //   <drain> touch <id> <x> <y>       a screen touch event of touch id <id> at window pixel <x>,
 //   <drain> move <id> <x> <y>        <y> (from the top left); also move and release
 //   <drain> release <id> <x> <y>

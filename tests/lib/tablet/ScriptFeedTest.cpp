@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -209,6 +210,55 @@ TEST_F(ScriptFeedTest, AMissingScriptIsReportedAndFeedsNothing) {
     EXPECT_TRUE(drainEvents().empty());
     std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("no-such-script.txt"), std::string::npos) << errors;
+}
+
+// What is not a script says so in a line or a few, keeps no more of itself than a line's worth
+// and feeds what was good before it.
+TEST_F(ScriptFeedTest, WhatIsNoScriptIsRefusedInAFewLines) {
+    std::string binary;
+    for (unsigned i = 0; i < 200000; ++i)
+        binary.push_back(static_cast<char>(i * 2654435761u >> 24));
+    const struct {
+        const char* what;
+        std::string path;  // "" : the text below, in a file of the test's
+        std::string text;
+        std::vector<std::string> said;
+        size_t lines;
+        std::vector<SeenEvent> fed;
+    } cases[] = {
+        {"a directory", ".", "", {"TRELLIN_TABLET_SCRIPT: . is not a regular file"}, 1, {}},
+        {"an endless device", "/dev/zero", "", {"/dev/zero is not a regular file"}, 1, {}},
+        {"a binary file",
+         "",
+         "0 window invisible\n" + binary,
+         {":2: ", "more than 10 bad lines, the rest is not read"},
+         11,
+         {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
+        {"a line too long",
+         "",
+         "0 touch 0 1 2" + std::string(5000, ' ') + "x\n0 window invisible\n",
+         {":1: longer than 1024 characters, line skipped: 0 touch 0 1 2 "},
+         1,
+         {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.path.empty()) {
+            useScript(c.text);
+        } else {
+            setenv("TRELLIN_TABLET_SCRIPT", c.path.c_str(), 1);
+            tablet_feed_reset();
+        }
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(drainEvents(), c.fed);
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+        for (const std::string& said : c.said) {
+            EXPECT_NE(errors.find(said), std::string::npos) << errors;
+        }
+        EXPECT_EQ(static_cast<size_t>(std::count(errors.begin(), errors.end(), '\n')), c.lines)
+            << errors;
+        EXPECT_LT(errors.size(), 2000u);
+    }
 }
 
 }  // namespace

@@ -350,9 +350,9 @@ void RocketSystem::loadShader() {
     }
     char* vertex = generateVertexShader();
     char* fragment = generateFragmentShader();
-    shaderBuildFailed = !shaders->addShaderProgram(
-        ROCKET_SHADER, reinterpret_cast<const unsigned char*>(vertex),
-        reinterpret_cast<const unsigned char*>(fragment), "VP", "FP");
+    shaderBuildFailed =
+        !shaders->addShaderProgram(ROCKET_SHADER, reinterpret_cast<const unsigned char*>(vertex),
+                                   reinterpret_cast<const unsigned char*>(fragment), "VP", "FP");
     delete[] vertex;
     delete[] fragment;
 }

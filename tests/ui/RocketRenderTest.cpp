@@ -7,8 +7,8 @@
 #include "graphics/shader/ShaderManager.h"
 #include "graphics/texture/TextureLoader.h"
 #include "graphics/texture/TextureManager.h"
-#include "tests/graphics/GlRecorder.h"
 #include "platform/playbook/QnxWindow.h"
+#include "tests/graphics/GlRecorder.h"
 #include "tests/graphics/PngTestImage.h"
 #include "tests/ui/UiGlTest.h"
 #include "ui/RocketShaderSource.h"
@@ -246,8 +246,8 @@ TEST_F(RocketRenderTest, AUiShaderThatCannotBeBuiltIsTriedOnce) {
         ++failures;
     }
     EXPECT_EQ(failures, 2u) << log;  // the vertex and the fragment shader, once
-    ASSERT_TRUE(eglMakeCurrent(display_, qnxContext.surface, qnxContext.surface,
-                               qnxContext.context));
+    ASSERT_TRUE(
+        eglMakeCurrent(display_, qnxContext.surface, qnxContext.surface, qnxContext.context));
     ui().loadShader();
     EXPECT_TRUE(shaders.getShaderProgram(ROCKET_SHADER));
 }

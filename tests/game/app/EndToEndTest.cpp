@@ -144,6 +144,13 @@ TEST(EndToEndTest, TheFirstFrameWritesAZeroedRecordAndTheTitleSpeaksTheSystemLan
     EXPECT_EQ(differing(titles[0], titles[1], 0, 260, 120, 300), 0);
 }
 
+// The game ended normally and saved the run it was in.
+void expectRunSaved(const GameProcess& game) {
+    EXPECT_EQ(game.status, 0) << game.output;
+    ASSERT_EQ(game.record.size(), 20u);
+    EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+}
+
 // Without a sound device the game plays on, silent, and ends normally, saving the record.
 TEST(EndToEndTest, WithoutASoundDeviceTheGamePlaysSilently) {
     Script script;
@@ -153,9 +160,7 @@ TEST(EndToEndTest, WithoutASoundDeviceTheGamePlaysSilently) {
     GameProcess::Options options{script.text, {}, "en_GB.UTF-8", "", ""};
     options.nullSoundDevice = false;
     ASSERT_TRUE(game.run(options)) << game.output;
-    EXPECT_EQ(game.status, 0) << game.output;
-    ASSERT_EQ(game.record.size(), 20u);
-    EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+    expectRunSaved(game);
 }
 
 // Ctrl-C, a logout and `kill` ask the game to quit: it ends as when its window is closed,
@@ -170,9 +175,7 @@ TEST(EndToEndTest, AQuitSignalInARunSavesItAndEndsNormally) {
         GameProcess::Options options{script.text, {}, "en_GB.UTF-8", "", "shots/run.png"};
         options.killSignal = signal;
         ASSERT_TRUE(game.run(options)) << game.output;
-        EXPECT_EQ(game.status, 0) << game.output;
-        ASSERT_EQ(game.record.size(), 20u);
-        EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
+        expectRunSaved(game);
         EXPECT_EQ(pageOf(Picture::read(game.path("shots/run.png"))), "hud");
     }
 }
@@ -196,8 +199,7 @@ TEST(EndToEndTest, WithoutAnXDisplayTheGameSaysWhyAndEnds) {
         EXPECT_EQ(game.status, 1) << game.output;
         const std::vector<std::string> window = linesWith(game.output, "Window Error");
         ASSERT_EQ(window.size(), 1u) << game.output;
-        EXPECT_NE(window[0].find("the game cannot open its window and ends: "),
-                  std::string::npos)
+        EXPECT_NE(window[0].find("the game cannot open its window and ends: "), std::string::npos)
             << window[0];
         EXPECT_NE(window[0].find(c.cause), std::string::npos) << window[0];
         EXPECT_TRUE(linesWith(game.output, "Shader Error").empty()) << game.output;

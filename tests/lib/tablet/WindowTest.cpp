@@ -288,8 +288,8 @@ TEST_F(WindowTest, AQuickClickTakesOneDrainForItsTouchAndTheNextForItsRelease) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clicks);
-        const std::string command = "xdotool mousemove --window " +
-                                    std::to_string(window_) + " 100 200 " + c.clicks;
+        const std::string command =
+            "xdotool mousemove --window " + std::to_string(window_) + " 100 200 " + c.clicks;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         // Everything the clicks sent is on the window's connection before the first drain.
         XSync(observer_, False);

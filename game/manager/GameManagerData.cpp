@@ -6,6 +6,7 @@
 #include "core/strings/Locale.h"
 #include "core/strings/ZqStringTable.h"
 #include "game/input/InputRegister.h"
+#include "game/manager/GameError.h"
 #include "game/manager/GameManager.h"
 #include "game/pages/HudScreen.h"
 #include "game/pages/Pages.h"
@@ -110,6 +111,8 @@ void loadLights() {
     lights.createGroup(lights.getDynamicStore(), LUDRA_LIGHTS);
     if (read) {
         lights.insertGroup(lights.getDynamicStore(), LUDRA_LIGHTS, ids, records);
+    } else {
+        logGameError("no lights from ", stem + ".objects");
     }
 }
 
@@ -130,7 +133,10 @@ void loadTextures() {
     }
     TextureManager::instance_->initialise(MISSING_TEXTURE_COLOUR);
     for (const TextureGroupFolder& textures : TEXTURE_GROUPS) {
-        TextureLoader::loadTextures(textures.group, ZqString(DATA_FOLDER) + textures.folder);
+        const ZqString folder = ZqString(DATA_FOLDER) + textures.folder;
+        if (TextureLoader::loadTextures(textures.group, folder).empty()) {
+            logGameError("no textures from ", folder);
+        }
     }
 }
 
@@ -176,7 +182,10 @@ void GameManager::loadLanguageLocale() {
         return;
     }
     Locale::currentLanguage_ = Locale::getSystemLanguage();
-    strings->load(tableFor(Locale::currentLanguage_));
+    const char* const table = tableFor(Locale::currentLanguage_);
+    if (!strings->load(table)) {
+        logGameError("no string table (every text shows its key): ", table);
+    }
 }
 
 void GameManager::loadGameData() {

@@ -76,4 +76,6 @@ private:
     SoundName currentMusic;
     orvo::Array<boost::shared_ptr<orvo::Sound>> sounds;
     uint8_t whooshPlayed;
+    // Which tracks were found unplayable and said so (bit 0 title, bit 1 in-game): once each.
+    uint8_t musicReported;
 };

@@ -1,5 +1,7 @@
 #include "game/app/ApplicationLoop.h"
 
+#include <cstdlib>
+
 #include "core/message/OsMessageHandler.h"
 #include "core/time/Clock.h"
 #include "core/time/Platform.h"
@@ -67,4 +69,9 @@ bool applicationLoop() {
         game->pauseSessionGui();
     }
     return result;
+}
+
+int applicationExitStatus() {
+    const GameManager* game = GameManager::instance_;
+    return game != nullptr && game->initialised ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -4,3 +4,7 @@
 // 1/60 s grid, then the window's trips out of the foreground, which open the pause page.
 // False when the loop is to end.
 bool applicationLoop();
+
+// The process's exit status once the loop has ended: a failure when the game data never
+// finished loading, so that whoever started the game can tell.
+int applicationExitStatus();

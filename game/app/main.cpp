@@ -67,5 +67,5 @@ int main(int argc, char** argv) {
     }
     while (applicationLoop()) {
     }
-    return 0;
+    return applicationExitStatus();
 }

@@ -4,7 +4,9 @@
 
 #include "audio/AudioOutputOpenAl.h"
 #include "audio/AudioSystem.h"
+#include "audio/SoundLibraries.h"
 #include "core/file/FileBase.h"
+#include "core/log/ErrorLine.h"
 #include "core/log/Logger.h"
 #include "core/log/LoggerOutputPlaybook.h"
 #include "core/memory/ZequinAllocation.h"
@@ -71,8 +73,15 @@ PlatformInit::PlatformInit() {
 }
 
 void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
+    // With no device to be had, one line here says what the libraries would say at length.
+    if (!SoundLibraries::anyDeviceVisible()) {
+        SoundLibraries::quiet();
+    }
     AudioOutputOpenAl* output =
         new (0, ZequinAllocation) AudioOutputOpenAl(bufferLength, sampleRate, 1);
+    if (output != nullptr && !output->isReady()) {
+        logErrorLine("Audio: ", "no sound device can be opened: the game plays silently", "");
+    }
     if (output == nullptr || AudioSystem::instance_ == nullptr) {
         delete output;
         return;

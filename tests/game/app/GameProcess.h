@@ -22,8 +22,11 @@ public:
         // When not empty: the run ends by SIGTERM once this file (relative to the folder)
         // has appeared, instead of by the script's close line.
         std::string killWhenPresent;
-        // False: the sound library looks for a real device (there is none on a test machine).
+        // False: the sound library looks for a real device (there is none on a test machine)
+        // and says what it likes about it.
         bool nullSoundDevice = true;
+        // True: the folder holds no archive at all.
+        bool noArchive = false;
     };
 
     // False (with the reason in output) when the game cannot be started or does not end in

@@ -60,13 +60,12 @@ void reportFailure(const char* what, const ZqString& archive) {
 // folder finds nothing, so the line names both.
 void reportUnopenable(const ZqString& archive) {
     char folder[1024];
-    ZqString where(archive);
-    if (archive.c_str()[0] != '/' && getcwd(folder, sizeof folder) != nullptr) {
-        where += " (working folder ";
-        where += folder;
-        where += ")";
+    if (archive.c_str()[0] == '/' || getcwd(folder, sizeof folder) == nullptr) {
+        reportFailure("the archive cannot be opened: ", archive);
+        return;
     }
-    reportFailure("the archive cannot be opened: ", where);
+    reportFailure("the archive cannot be opened (was the game started from another folder?): ",
+                  archive + ", looked for in " + folder);
 }
 
 }  // namespace

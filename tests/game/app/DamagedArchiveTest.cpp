@@ -77,8 +77,8 @@ TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongOnceAndEndsWhenClosed) {
         {"missing",
          {},
          true,
-         {{"File Error: the archive cannot be opened: app/native/trellin.pak "
-           "(working folder <folder>)",
+         {{"File Error: the archive cannot be opened (was the game started from another folder?): "
+           "app/native/trellin.pak, looked for in <folder>",
            1},
           {noStrings, 1},
           {"Game Error: no textures from Data/Android/Textures/Skycube", 1},

@@ -106,11 +106,8 @@ void SaveDataUtilityModulePlaybook::saveGameData(const unsigned char* data, unsi
 }
 
 bool SaveDataUtilityModulePlaybook::saveGameExists() {
-    const int file = open(SAVE_PATH, O_RDONLY | O_CLOEXEC);
+    const int file = openRecord();
     if (file < 0) {
-        if (errno != ENOENT) {
-            leaveRecordAlone(errno);
-        }
         return false;
     }
     close(file);
@@ -121,11 +118,8 @@ void SaveDataUtilityModulePlaybook::loadGameData(unsigned char* data, unsigned i
     if (data == nullptr || size == 0) {
         return;
     }
-    const int file = open(SAVE_PATH, O_RDONLY | O_CLOEXEC);
+    const int file = openRecord();
     if (file < 0) {
-        if (errno != ENOENT) {
-            leaveRecordAlone(errno);
-        }
         return;
     }
     // Read aside first: a read that fails part way leaves the block as it was.
@@ -185,6 +179,15 @@ bool SaveDataUtilityModulePlaybook::lockRecord() {
     }
     lockFile_ = file;
     return true;
+}
+
+int SaveDataUtilityModulePlaybook::openRecord() {
+    const int file = open(SAVE_PATH, O_RDONLY | O_CLOEXEC);
+    // Only a missing record is no record.
+    if (file < 0 && errno != ENOENT) {
+        leaveRecordAlone(errno);
+    }
+    return file;
 }
 
 void SaveDataUtilityModulePlaybook::leaveRecordAlone(int error) {

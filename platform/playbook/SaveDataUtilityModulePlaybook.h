@@ -35,6 +35,8 @@ public:
     bool lockRecord();
 
 private:
+    // The record open for reading, or -1 when it is missing or cannot be opened.
+    int openRecord();
     // The record exists but cannot be read: it stays as it is for the rest of the session.
     void leaveRecordAlone(int error);
     void saveFailed(const char* path, int error);

@@ -25,7 +25,11 @@ namespace {
 
 using orvo::SaveDataUtilityModulePlaybook;
 
+// Empty when there is no such file (or a folder in its place).
 std::vector<unsigned char> fileBytes(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) {
+        return {};
+    }
     std::ifstream in(path, std::ios::binary);
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
@@ -138,6 +142,13 @@ const RecordCase RECORD_CASES[] = {
          [[maybe_unused]] const int owned = chown(record.c_str(), 0, 0);  // as root only
      },
      false, RLIM_INFINITY, OLD, {"data/save_data (Permission denied)"}},
+    // It opens, but cannot be read.
+    {"a folder at the record's name",
+     [](const std::string& folder) {
+         removeRecord(folder);
+         mkdir((folder + "/data/save_data").c_str(), 0755);
+     },
+     false, RLIM_INFINITY, {}, {"data/save_data (Is a directory)"}},
     {"a link at the temporary name",
      [](const std::string& folder) {
          // A file the player may write, so that a write through the link would land.

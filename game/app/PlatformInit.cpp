@@ -72,6 +72,14 @@ PlatformInit::PlatformInit() {
     platform->registerModules();
 }
 
+bool lockSaveRecord() {
+    PlatformInterface* platform = PlatformInterface::getInstance();
+    const auto module = platform != nullptr
+                            ? platform->getModule<SaveDataUtilityModulePlaybook>(SAVE_DATA_MODULE)
+                            : boost::shared_ptr<SaveDataUtilityModulePlaybook>();
+    return !module || module->lockRecord();
+}
+
 void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
     // With no device to be had, one line here says what the libraries would say at length.
     if (!SoundLibraries::anyDeviceVisible()) {

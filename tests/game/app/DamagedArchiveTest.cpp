@@ -52,20 +52,6 @@ void replace(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
-// The game's log without the terminal's colour escapes, which split its lines into pieces.
-std::string plain(const std::string& output) {
-    std::string text;
-    for (std::size_t i = 0; i < output.size(); ++i) {
-        if (output[i] == '\x1b') {
-            const std::size_t end = output.find('m', i);
-            i = end == std::string::npos ? output.size() : end;
-            continue;
-        }
-        text += output[i];
-    }
-    return text;
-}
-
 // On damaged data the game neither crashes nor hangs: it says what is wrong, runs its frames
 // with what it could load (showing nothing where a page is missing), and the platform's close
 // ends it normally.

@@ -145,6 +145,19 @@ uint32_t Picture::at(int x, int y) const {
     return uint32_t(rgb[i]) << 16 | uint32_t(rgb[i + 1]) << 8 | rgb[i + 2];
 }
 
+std::string plain(const std::string& output) {
+    std::string text;
+    for (std::size_t i = 0; i < output.size(); ++i) {
+        if (output[i] == '\x1b') {
+            const std::size_t end = output.find('m', i);
+            i = end == std::string::npos ? output.size() : end;
+            continue;
+        }
+        text += output[i];
+    }
+    return text;
+}
+
 std::vector<std::string> linesWith(const std::string& text, const std::string& needle) {
     std::vector<std::string> found;
     std::istringstream in(text);

@@ -59,6 +59,9 @@ struct Picture {
     }
 };
 
+// The game's log without the terminal's colour escapes, which split its lines into pieces.
+std::string plain(const std::string& output);
+
 // The lines of text that contain needle, in order.
 std::vector<std::string> linesWith(const std::string& text, const std::string& needle);
 

@@ -2,8 +2,10 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
+#include "tests/core/file/TempDirectory.h"
 #include "tools/world/WorldDriver.h"
 
 namespace {
@@ -13,8 +15,10 @@ struct DriverRun {
     int status;
 };
 
-DriverRun runDriver(const std::string& arguments) {
-    const std::string command = std::string(TRELLIN_WORLD_DRIVER) + " " + arguments + " 2>&1";
+// In the folder given, else in the test's own.
+DriverRun runDriver(const std::string& arguments, const std::string& folder = ".") {
+    const std::string command = "cd '" + folder + "' && " + TRELLIN_WORLD_DRIVER + " " +
+                                arguments + " 2>&1";
     DriverRun run{"", -1};
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {
@@ -51,6 +55,26 @@ TEST(WorldDriverTest, TwoRunsOfTheSameArgumentsPrintTheSameLines) {
                               "\"walls\":[[", "\"enemies\":[", "\"powerups\":["}) {
         EXPECT_NE(first.out.find(field), std::string::npos) << field;
     }
+}
+
+// A run depends on its arguments alone: a record in the folder is neither read nor written.
+TEST(WorldDriverTest, ARecordInTheFolderIsNeitherReadNorWritten) {
+    const std::string arguments = "--frames 300 --every 60 --touch 30:100:500";
+    trellin_test::TempDirectory empty;
+    trellin_test::TempDirectory played;
+    // Best score 812, last score 5, distance 1000, best distance 1000, spare word 7.
+    const trellin::Bytes record = {0x2C, 3, 0, 0, 5, 0, 0, 0, 0xE8, 3, 0, 0,
+                                   0xE8, 3, 0, 0, 7, 0, 0, 0};
+    played.write("data/save_data", record);
+    const DriverRun fresh = runDriver(arguments, empty.path());
+    const DriverRun again = runDriver(arguments, played.path());
+    ASSERT_EQ(fresh.status, 0) << fresh.out;
+    EXPECT_EQ(again.out, fresh.out);
+    trellin::Bytes after;
+    std::string error;
+    ASSERT_TRUE(trellin::readFileBytes(played / "data/save_data", after, error)) << error;
+    EXPECT_EQ(after, record);
+    EXPECT_FALSE(std::filesystem::exists(empty / "data"));
 }
 
 TEST(WorldDriverTest, BadArgumentsFailWithAMessage) {

@@ -40,8 +40,8 @@ std::vector<std::string> unexpectedLines(const std::string& output) {
     return lines;
 }
 
-// A name in the game's load tables that the archive lacks, a page script that fails, a
-// shader that does not build: each leaves one line in the log and a game that still runs.
+// A program or font the archive lacks, a page script that fails, a shader that does not
+// build: each leaves a line in the log and a game that still runs, which only this sees.
 TEST(GameLogTest, AWholeSessionOnTheIntactArchiveWritesNoLine) {
     GameProcess game;
     ASSERT_TRUE(game.run({session(), {}, "en_GB.UTF-8", "", ""})) << game.output;

@@ -90,10 +90,21 @@ TEST_F(PagesTest, StartingShowsTheHudWithTheScoreOfTheRun) {
 }
 
 TEST_F(PagesTest, OnlyTheWholeEventNameCounts) {
-    send("start", "call start_game now");
-    send("start", "call Start_game");
-    EXPECT_FALSE(game().sessionActive);
-    EXPECT_TRUE(game().onTitle);
+    const struct {
+        const char* script;
+        bool starts;
+    } cases[] = {
+        {"call start_game now", false},
+        {"call Start_game", false},
+        {"call start_gam", false},
+        {"call start_game", true},  // last: it leaves the title
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        send("start", c.script);
+        EXPECT_EQ(game().sessionActive, c.starts);
+        EXPECT_EQ(game().onTitle, !c.starts);
+    }
 }
 
 TEST_F(PagesTest, TheTogglesWriteTheirLabelsAndComeBack) {

@@ -30,14 +30,6 @@ protected:
         }
         return walls;
     }
-    void toRestartPage() {
-        crash();
-        for (int count = 0; page() != "ludra_restart" && count < 200; ++count) {
-            turns(1);
-        }
-        turns(1);
-        ASSERT_EQ(page(), "ludra_restart");
-    }
     static std::vector<float> coordinates(const std::vector<orvo::ZqVector<3>>& walls) {
         std::vector<float> values;
         for (const orvo::ZqVector<3>& wall : walls) {
@@ -51,7 +43,7 @@ TEST_F(RunTrackTest, EveryRunLaysTheTrackOfItsSeed) {
     const std::vector<float> expected = coordinates(trellin_test::seedTrackWalls());
     EXPECT_EQ(coordinates(runWalls("start")), expected);
     turns(40);
-    toRestartPage();
+    crashToRestartPage();
     EXPECT_EQ(coordinates(runWalls("again")), expected);
 }
 

@@ -70,12 +70,12 @@ TEST_F(GameTimeTest, ALongFrameHandsItsTimersATenthOfASecondAtMost) {
         time.now = frame.now;
         clock.startFrame();
         total += frame.handed;
-        EXPECT_DOUBLE_EQ(normal.lastDelta, frame.handed) << frame.now;
-        EXPECT_DOUBLE_EQ(slow.lastDelta, frame.handed * double(0.1f)) << frame.now;
+        EXPECT_NEAR(normal.lastDelta, frame.handed, 1e-12) << frame.now;
+        EXPECT_NEAR(slow.lastDelta, frame.handed * double(0.1f), 1e-12) << frame.now;
         EXPECT_DOUBLE_EQ(clock.elapsed, frame.now);
     }
     EXPECT_DOUBLE_EQ(clock.frameDelta, 2.0);
-    EXPECT_DOUBLE_EQ(normal.totalTime, total);
+    EXPECT_NEAR(normal.totalTime, total, 1e-12);
 }
 
 TEST_F(GameTimeTest, RemovingMovesTheLastTimerIntoTheGap) {

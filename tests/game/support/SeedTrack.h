@@ -26,8 +26,9 @@ inline std::vector<orvo::ZqVector<3>> seedTrackWalls() {
             const int lane = b <= 1.0f ? 0 : static_cast<int>(ZqMaths::ceiling(b)) - 1;
             ZqMaths::intervalRandom(0, 6);
             const float p = ZqMaths::intervalRandom(0, 3);
-            lanes[lane].push_back(orvo::ZqVector<3>(-19.0f * static_cast<float>(tile) + 9.5f - 4.75f * p,
-                                                    0.0f, 3.0f - 2.0f * static_cast<float>(lane)));
+            lanes[lane].push_back(
+                orvo::ZqVector<3>(-19.0f * static_cast<float>(tile) + 9.5f - 4.75f * p, 0.0f,
+                                  3.0f - 2.0f * static_cast<float>(lane)));
         }
         for (const auto& lane : lanes) {
             walls.insert(walls.end(), lane.begin(), lane.end());

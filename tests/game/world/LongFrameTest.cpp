@@ -26,9 +26,12 @@ std::string firstNonFinite(HeadlessWorld& world) {
         const char* name;
         const ZqVector<3>& v;
     } vectors[] = {
-        {"position", craft.position},        {"drawPosition", craft.drawPosition},
-        {"camera position", camera.position}, {"camera direction", camera.direction},
-        {"camera up", camera.up},             {"look point", world.objects().lookPoint},
+        {"position", craft.position},
+        {"drawPosition", craft.drawPosition},
+        {"camera position", camera.position},
+        {"camera direction", camera.direction},
+        {"camera up", camera.up},
+        {"look point", world.objects().lookPoint},
     };
     for (const auto& vector : vectors) {
         if (!std::isfinite(vector.v.x) || !std::isfinite(vector.v.y) ||

@@ -14,9 +14,6 @@ using namespace orvo;
 
 namespace {
 
-// The grid restarts from the current time after this many frames.
-const float FRAME_COUNT_LIMIT = 100000.0f;
-
 // Sleeps off what is left of the frame, aiming at its place on the grid rather than at the
 // end of the frame before, so late frames are followed by frames that do not sleep.
 void paceFrame(double due) {
@@ -47,20 +44,15 @@ bool applicationLoop() {
     const OsMessageHandler* os = OsMessageHandler::instance_;
     bool result = false;
     if (game != nullptr && game->initialised && os != nullptr && os->isRunning()) {
-        const double due = referenceTime + static_cast<double>(frameCount) * SINGLE_FRAME_DURATION;
+        const double due = FramePacing::dueTime(referenceTime, frameCount, SINGLE_FRAME_DURATION);
         game->update();
         OsMessageHandler::instance_->update();
         // Reproducible runs neither wait nor read the clock here.
         if (!FixedFrameStep::isOn()) {
             paceFrame(due);
         }
-        frameCount += 1.0f;
-        if (frameCount > FRAME_COUNT_LIMIT) {
-            frameCount = 0.0f;
-            if (!FixedFrameStep::isOn()) {
-                referenceTime = Clock::getCurrentTime();
-            }
-        }
+        FramePacing::countFrame(frameCount, referenceTime,
+                                FixedFrameStep::isOn() ? nullptr : &Clock::getCurrentTime);
         result = true;
     }
     if (leftForeground() && game != nullptr && game->initialised && !game->guiPaused) {

@@ -70,6 +70,14 @@ PlatformInit::PlatformInit() {
     platform->registerModules();
 }
 
+bool lockSaveRecord() {
+    PlatformInterface* platform = PlatformInterface::getInstance();
+    const auto module = platform != nullptr
+                            ? platform->getModule<SaveDataUtilityModulePlaybook>(SAVE_DATA_MODULE)
+                            : boost::shared_ptr<SaveDataUtilityModulePlaybook>();
+    return !module || module->lockRecord();
+}
+
 void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
     AudioOutputOpenAl* output =
         new (0, ZequinAllocation) AudioOutputOpenAl(bufferLength, sampleRate, 1);

@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
     }
 
     PlatformInit platformInit;
+    // A second game in this folder would overwrite the first one's results with its own.
+    if (!lockSaveRecord()) {
+        return EXIT_FAILURE;
+    }
     startGraphics(SCREEN_WIDTH, SCREEN_HEIGHT);
 
     Clock::initialiseTime();

@@ -1,7 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -158,6 +165,36 @@ TEST(EndToEndTest, WithoutASoundDeviceTheGamePlaysSilently) {
     EXPECT_GT(word(game.record, 1), 0u);  // the last score: the run's
 }
 
+// A game already running in the folder holds its record: a second one says so in one line and
+// ends at start-up, before it reads or writes the record.
+TEST(EndToEndTest, ASecondGameInTheFolderEndsWithoutTouchingTheRecord) {
+    GameProcess game;
+    std::filesystem::create_directories(game.path("data"));
+    const int firstGame =
+        open(game.path("data/save_data.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(flock(firstGame, LOCK_EX), 0);
+    Script script;
+    script.tap(10, Buttons::START);
+    script.at(100, "close");
+    // A record from long ago: any write would give it the time of the run.
+    const std::string record = std::string("\x2C\x03\0\0\x05", 5) + std::string(15, '\0');
+    const std::string saved = game.path("data/save_data");
+    std::ofstream(saved, std::ios::binary) << record;
+    const utimbuf old = {1000000000, 1000000000};
+    ASSERT_EQ(utime(saved.c_str(), &old), 0);
+    const GameProcess::Options options{script.text, {}, "en_GB.UTF-8", "", ""};
+    ASSERT_TRUE(game.run(options)) << game.output;
+    close(firstGame);
+    EXPECT_EQ(game.status, 1) << game.output;
+    const std::vector<std::string> said = linesWith(game.output, "Error: ");
+    ASSERT_EQ(said.size(), 1u) << game.output;
+    EXPECT_NE(said[0].find("another game is running in this folder"), std::string::npos);
+    EXPECT_EQ(game.record, record);
+    struct stat after;
+    ASSERT_EQ(stat(saved.c_str(), &after), 0);
+    EXPECT_EQ(after.st_mtime, 1000000000);
+}
+
 // Frames of the session. The start button's touch starts the run in frame START's page update,
 // and the run moves from frame START + 1 on. The world driver's frame 0 only lays its track (its
 // objects move from its second frame on), so its frame f is the session's frame START + f. One
@@ -249,7 +286,7 @@ TEST(EndToEndTest, AScriptedSessionPlaysThroughEveryPageAndPlaysTheSameTwice) {
             .out);
     uint32_t bestDistance = 0;
     float bestScore = 0.0f;
-    std::size_t crash = 1;  // frame 0 shows the record the driver loaded
+    std::size_t crash = 0;
     for (; crash < world.size() && lineField(world[crash], "alive") == "true"; ++crash) {
         const uint32_t distance = std::stoul(lineField(world[crash], "distance"));
         const float score = std::stof(lineField(world[crash], "score"));

@@ -15,8 +15,10 @@ struct DriverRun {
     int status;
 };
 
-inline DriverRun runWorldDriver(const std::string& driver, const std::string& arguments) {
-    const std::string command = driver + " " + arguments + " 2>&1";
+// Runs the driver in the folder given.
+inline DriverRun runWorldDriver(const std::string& driver, const std::string& arguments,
+                                const std::string& folder = ".") {
+    const std::string command = "cd '" + folder + "' && " + driver + " " + arguments + " 2>&1";
     DriverRun run{"", -1};
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) {

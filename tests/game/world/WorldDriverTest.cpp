@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "tests/core/file/TempDirectory.h"
 #include "tests/game/support/SeedTrack.h"
 #include "tests/game/support/WorldDriverRun.h"
 #include "tools/world/WorldDriver.h"
@@ -13,8 +15,9 @@ namespace {
 using trellin_test::DriverRun;
 using trellin_test::lineField;
 
-DriverRun runDriver(const std::string& arguments) {
-    return trellin_test::runWorldDriver(TRELLIN_WORLD_DRIVER, arguments);
+// In the folder given, else in the test's own.
+DriverRun runDriver(const std::string& arguments, const std::string& folder = ".") {
+    return trellin_test::runWorldDriver(TRELLIN_WORLD_DRIVER, arguments, folder);
 }
 
 std::size_t lines(const std::string& text) {
@@ -84,6 +87,26 @@ TEST(WorldDriverTest, ARunLaysTheTrackOfItsSeedAndCrashesIntoTheWallInItsLane) {
     EXPECT_LE(x - 1.5f, -113.441147f);
     EXPECT_GE(x, -113.441147f);
     EXPECT_GT(before - 1.5f, -113.441147f);
+}
+
+// A run depends on its arguments alone: a record in the folder is neither read nor written.
+TEST(WorldDriverTest, ARecordInTheFolderIsNeitherReadNorWritten) {
+    const std::string arguments = "--frames 300 --every 60 --touch 30:100:500";
+    trellin_test::TempDirectory empty;
+    trellin_test::TempDirectory played;
+    // Best score 812, last score 5, distance 1000, best distance 1000, spare word 7.
+    const trellin::Bytes record = {0x2C, 3, 0, 0, 5, 0, 0, 0, 0xE8, 3, 0, 0,
+                                   0xE8, 3, 0, 0, 7, 0, 0, 0};
+    played.write("data/save_data", record);
+    const DriverRun fresh = runDriver(arguments, empty.path());
+    const DriverRun again = runDriver(arguments, played.path());
+    ASSERT_EQ(fresh.status, 0) << fresh.out;
+    EXPECT_EQ(again.out, fresh.out);
+    trellin::Bytes after;
+    std::string error;
+    ASSERT_TRUE(trellin::readFileBytes(played / "data/save_data", after, error)) << error;
+    EXPECT_EQ(after, record);
+    EXPECT_FALSE(std::filesystem::exists(empty / "data"));
 }
 
 TEST(WorldDriverTest, BadArgumentsFailWithAMessage) {

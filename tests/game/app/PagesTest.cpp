@@ -26,15 +26,6 @@ protected:
         turns(1);
         ASSERT_EQ(page(), "ludra_hud");
     }
-    // Crash, then the countdown until the restart page is up and has sent its first event.
-    void crashToRestartPage() {
-        crash();
-        for (int count = 0; page() != "ludra_restart" && count < 200; ++count) {
-            turns(1);
-        }
-        turns(1);
-        ASSERT_EQ(page(), "ludra_restart");
-    }
     // Runs the text as the named element's event (as a page script would).
     void send(const std::string& id, const char* script) {
         orvo::RocketSystem::instance_->processEvent(element(id), "click", script);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <new>
 
-#include "core/maths/ZqMaths.h"
+#include "core/maths/RandomSequence.h"
 #include "core/memory/ZequinAllocation.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/material/MaterialManager.h"
@@ -27,14 +27,18 @@ boost::shared_ptr<RenderTarget> currentTarget() {
                : boost::shared_ptr<RenderTarget>();
 }
 
-// 0xFF, the prefix, 14 characters from the engine's generator and a NUL. The track draws from
-// the same generator, so these draws are part of the game's sequence.
+// The names' own sequence, shared by every interface of the process so that their names stay
+// apart. The HUD compiles geometry every frame: drawn from the game's sequence, these names
+// would move the track that the run lays after its reseed.
+RandomSequence nameSequence;
+
+// 0xFF, the prefix, 14 characters from the names' sequence and a NUL.
 HashString randomName(const char* prefix) {
     char name[21];
     name[0] = static_cast<char>(0xFF);
     std::memcpy(name + 1, prefix, 5);
     for (int i = 6; i < 20; ++i) {
-        name[i] = static_cast<char>(static_cast<int>(32.0f + ZqMaths::unitRandom() * 94.0f));
+        name[i] = static_cast<char>(static_cast<int>(32.0f + nameSequence.unit() * 94.0f));
     }
     name[20] = '\0';
     return HashString(name);

@@ -1,9 +1,11 @@
 #include "core/file/PakFile.h"
 
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "core/file/FileLog.h"
 #include "core/file/FileMemory.h"
@@ -38,6 +40,34 @@ uint32_t nextSerial() {
     return last;
 }
 
+// What was last said about an archive that failed. Every open of a path under a failed archive
+// tries it again; the failure is said once, until an archive opens or the failure changes.
+std::string& failureSaid() {
+    static std::string said;
+    return said;
+}
+
+void reportFailure(const char* what, const ZqString& archive) {
+    const std::string failure = std::string(what) + archive.c_str();
+    if (failure == failureSaid()) {
+        return;
+    }
+    failureSaid() = failure;
+    logFileError(what, archive);
+}
+
+// A relative archive path is looked up from the working folder: a game started from another
+// folder finds nothing, so the line names both.
+void reportUnopenable(const ZqString& archive) {
+    char folder[1024];
+    if (archive.c_str()[0] == '/' || getcwd(folder, sizeof folder) == nullptr) {
+        reportFailure("the archive cannot be opened: ", archive);
+        return;
+    }
+    reportFailure("the archive cannot be opened (was the game started from another folder?): ",
+                  archive + ", looked for in " + folder);
+}
+
 }  // namespace
 
 PakFile::PakFile(const ZqString& path, uint32_t inflateBufferSize)
@@ -62,6 +92,7 @@ PakFile::PakFile(const ZqString& path, const void* image, uint32_t imageSize,
       archiveSize_(0) {
     pakFileStatus_ = PAK_BUSY;
     if (openFromDisk && !rawOpenRead(path)) {
+        reportUnopenable(path);
         pakFileStatus_ = PAK_NONE;
         return;
     }
@@ -87,14 +118,14 @@ void PakFile::construct() {
     archiveSize_ = pakGetFileSize();
     unsigned char header[HEADER_BYTES];
     if (archiveSize_ < HEADER_BYTES || readRetrying(header, HEADER_BYTES) != HEADER_BYTES) {
-        logFileError("not an archive (no whole header): ", archiveName_);
+        reportFailure("not an archive (no whole header): ", archiveName_);
         fail();
         return;
     }
     std::memcpy(&dataStart_, header, 4);
     std::memcpy(&listingOffset_, header + 4, 4);
     if (dataStart_ < HEADER_BYTES || dataStart_ > archiveSize_) {
-        logFileError("not an archive, or cut short before its directory ends: ", archiveName_);
+        reportFailure("not an archive, or cut short before its directory ends: ", archiveName_);
         fail();
         return;
     }
@@ -103,13 +134,14 @@ void PakFile::construct() {
         const FileEntry zero = {0, 0, 0, 0};
         if (!directory_.resize(count, zero) ||
             readRetrying(directory_.data(), count * ENTRY_BYTES) != count * ENTRY_BYTES) {
-            logFileError("cannot read the archive's directory: ", archiveName_);
+            reportFailure("cannot read the archive's directory: ", archiveName_);
             directory_.clear();
             fail();
             return;
         }
     }
     pakFileStatus_ = PAK_IDLE;
+    failureSaid().clear();
     inflateBuffer_ =
         static_cast<unsigned char*>(FileMemory::allocate(inflateBufferSize_, BUFFER_CATEGORY));
     if (inflateBuffer_ == nullptr) {

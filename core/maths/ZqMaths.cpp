@@ -4,31 +4,28 @@ namespace orvo {
 
 namespace {
 
-// Bits 0x38000100 and 0x38000200.
-constexpr float UNIT_SCALE = 0x1.0002p-15f;
+// Bits 0x38000200.
 constexpr float INTERVAL_SCALE = 0x1.0004p-15f;
 
 }  // namespace
 
-// The sample generator starts as if seeded with 1.
-uint32_t ZqMaths::randomState_ = 1;
+RandomSequence ZqMaths::sequence_;
 
 void ZqMaths::setRandomSeed(unsigned seed) {
     if (seed != 0) {
-        randomState_ = seed;
+        sequence_.seed(seed);
     }
 }
 
 void ZqMaths::setUnitRandomSeed(float f) {
     if (f > 0.0f && f <= 1.0f) {
-        randomState_ = static_cast<unsigned>(f * 32767.0f);
+        sequence_.seed(static_cast<unsigned>(f * 32767.0f));
     }
 }
 
 int ZqMaths::draw(unsigned seed, int* out) {
     setRandomSeed(seed);
-    randomState_ = randomState_ * 1103515245u + 12345u;
-    const int r = static_cast<int>((randomState_ / 65536u) % 32768u);
+    const int r = sequence_.next();
     if (out != nullptr) {
         *out = r;
     }
@@ -36,11 +33,11 @@ int ZqMaths::draw(unsigned seed, int* out) {
 }
 
 float ZqMaths::unitRandom(unsigned seed, int* out) {
-    return static_cast<float>(draw(seed, out)) * UNIT_SCALE;
+    return static_cast<float>(draw(seed, out)) * RandomSequence::UNIT_SCALE;
 }
 
 float ZqMaths::symmetricRandom(unsigned seed, int* out) {
-    const float u = static_cast<float>(draw(seed, out)) * UNIT_SCALE;
+    const float u = unitRandom(seed, out);
     return u + u - 1.0f;
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/maths/RandomSequence.h"
+
 namespace orvo {
 
 // Maths constants, single-precision wrappers and the engine's random helpers.
@@ -11,9 +13,8 @@ namespace orvo {
 // Random numbers: the helpers' scales assume a generator that returns 0 to 32767 (1/32767 maps
 // the top value to 1.0). This C library's rand() returns up to 2^31-1, which would break those
 // scales and, with them, the track population, the sound variations and the curvature targets.
-// So the engine owns its generator: one process-wide 15-bit generator, the C standard's sample
-// one (next = next * 1103515245 + 12345; result = (next / 65536) % 32768, unsigned 32-bit),
-// seeded only through these helpers. No engine code calls the C library's rand or srand. Like
+// So the engine owns its generator: one process-wide 15-bit sequence (RandomSequence), seeded
+// only through these helpers. No engine code calls the C library's rand or srand. Like
 // the generator it replaces, it is meant for the main thread.
 class ZqMaths {
 public:
@@ -66,7 +67,7 @@ private:
     // Seeds with a non-zero seed, draws the next value and stores it in *out when out is given.
     static int draw(unsigned seed, int* out);
 
-    static uint32_t randomState_;
+    static RandomSequence sequence_;
 };
 
 }  // namespace orvo

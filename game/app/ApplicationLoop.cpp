@@ -1,5 +1,7 @@
 #include "game/app/ApplicationLoop.h"
 
+#include <cstdlib>
+
 #include "core/message/OsMessageHandler.h"
 #include "core/time/Clock.h"
 #include "core/time/Platform.h"
@@ -13,9 +15,6 @@
 using namespace orvo;
 
 namespace {
-
-// The grid restarts from the current time after this many frames.
-const float FRAME_COUNT_LIMIT = 100000.0f;
 
 // Sleeps off what is left of the frame, aiming at its place on the grid rather than at the
 // end of the frame before, so late frames are followed by frames that do not sleep.
@@ -55,20 +54,15 @@ bool applicationLoop() {
     const OsMessageHandler* os = OsMessageHandler::instance_;
     bool result = false;
     if (game != nullptr && game->initialised && os != nullptr && os->isRunning()) {
-        const double due = referenceTime + static_cast<double>(frameCount) * SINGLE_FRAME_DURATION;
+        const double due = FramePacing::dueTime(referenceTime, frameCount, SINGLE_FRAME_DURATION);
         game->update();
         OsMessageHandler::instance_->update();
         // Reproducible runs neither wait nor read the clock here.
         if (!FixedFrameStep::isOn()) {
             paceFrame(due);
         }
-        frameCount += 1.0f;
-        if (frameCount > FRAME_COUNT_LIMIT) {
-            frameCount = 0.0f;
-            if (!FixedFrameStep::isOn()) {
-                referenceTime = Clock::getCurrentTime();
-            }
-        }
+        FramePacing::countFrame(frameCount, referenceTime,
+                                FixedFrameStep::isOn() ? nullptr : &Clock::getCurrentTime);
         result = true;
     }
     if (leftForeground() && game != nullptr && game->initialised && !game->guiPaused) {
@@ -84,4 +78,9 @@ void startPacing() {
     SINGLE_FRAME_DURATION = static_cast<double>(1.0f / 60.0f);
     frameCount = 0.0f;
     referenceTime = Clock::getCurrentTime();
+}
+
+int applicationExitStatus() {
+    const GameManager* game = GameManager::instance_;
+    return game != nullptr && game->initialised ? EXIT_SUCCESS : EXIT_FAILURE;
 }

@@ -8,3 +8,7 @@ bool applicationLoop();
 // The loop's start values: the measured sleep resolution (0 on a fixed frame step, which never
 // sleeps), the frame duration, and frame 0 of the grid due now.
 void startPacing();
+
+// The process's exit status once the loop has ended: a failure when the game data never
+// finished loading, so that whoever started the game can tell.
+int applicationExitStatus();

@@ -21,4 +21,18 @@ bool sleepTime(int32_t msLeft, int32_t resolution, uint32_t& sleepMs) {
     return true;
 }
 
+double dueTime(double referenceTime, float frameCount, double frameDuration) {
+    return referenceTime + static_cast<double>(frameCount) * frameDuration;
+}
+
+void countFrame(float& frameCount, double& referenceTime, double (*clock)()) {
+    frameCount += 1.0f;
+    if (frameCount > FRAME_COUNT_LIMIT) {
+        frameCount = 0.0f;
+        if (clock != nullptr) {
+            referenceTime = clock();
+        }
+    }
+}
+
 }  // namespace FramePacing

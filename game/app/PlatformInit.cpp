@@ -4,6 +4,7 @@
 
 #include "audio/AudioOutputOpenAl.h"
 #include "audio/AudioSystem.h"
+#include "audio/SoundLibraries.h"
 #include "core/file/FileBase.h"
 #include "core/log/ErrorLine.h"
 #include "core/log/Logger.h"
@@ -72,9 +73,24 @@ PlatformInit::PlatformInit() {
     platform->registerModules();
 }
 
+bool lockSaveRecord() {
+    PlatformInterface* platform = PlatformInterface::getInstance();
+    const auto module = platform != nullptr
+                            ? platform->getModule<SaveDataUtilityModulePlaybook>(SAVE_DATA_MODULE)
+                            : boost::shared_ptr<SaveDataUtilityModulePlaybook>();
+    return !module || module->lockRecord();
+}
+
 void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
+    // With no device to be had, one line here says what the libraries would say at length.
+    if (!SoundLibraries::anyDeviceVisible()) {
+        SoundLibraries::quiet();
+    }
     AudioOutputOpenAl* output =
         new (0, ZequinAllocation) AudioOutputOpenAl(bufferLength, sampleRate, 1);
+    if (output != nullptr && !output->isReady()) {
+        logErrorLine("Audio: ", "no sound device can be opened: the game plays silently", "");
+    }
     if (output == nullptr || AudioSystem::instance_ == nullptr) {
         delete output;
         return;

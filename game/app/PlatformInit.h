@@ -8,6 +8,10 @@ public:
     PlatformInit();
 };
 
+// Takes the lock on the working folder's save record for the life of the process. False when
+// another game holds it (said in the log): this one must end without touching the record.
+bool lockSaveRecord();
+
 // The sound-effect output: OpenAL with one channel. Without a sound device the audio system
 // stays without output and the game plays silently.
 void startAudio(unsigned int bufferLength, unsigned int sampleRate);

@@ -38,6 +38,10 @@ int main(int argc, char** argv) {
     }
 
     PlatformInit platformInit;
+    // A second game in this folder would overwrite the first one's results with its own.
+    if (!lockSaveRecord()) {
+        return EXIT_FAILURE;
+    }
     if (!startGraphics(SCREEN_WIDTH, SCREEN_HEIGHT)) {
         return EXIT_FAILURE;
     }
@@ -59,5 +63,5 @@ int main(int argc, char** argv) {
     }
     while (applicationLoop()) {
     }
-    return 0;
+    return applicationExitStatus();
 }

@@ -6,6 +6,8 @@
 #include "core/strings/Locale.h"
 #include "core/strings/ZqStringTable.h"
 #include "game/input/InputRegister.h"
+#include "game/manager/GameDataTables.h"
+#include "game/manager/GameError.h"
 #include "game/manager/GameManager.h"
 #include "game/pages/HudScreen.h"
 #include "game/pages/Pages.h"
@@ -25,15 +27,18 @@ using namespace orvo;
 
 namespace {
 
-// Everything below lies inside the archive that the root path names.
-const char* const DATA_FOLDER = "Data/Android/";
-const char* const SHADER_FOLDER = "shaders/GLSL/";
-const char* const LIGHT_FILE = "Lights/LightData_T7d637191";
-const HashString LUDRA_LIGHTS("LUDRA_LIGHTS");
-// Drawn outside every texture so that a missing one shows.
-const unsigned long MISSING_TEXTURE_COLOUR = 0xFFFF00FF;
-
-const char* const FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequin_EFIGS_0.ttf"};
+using GameDataTables::DATA_FOLDER;
+using GameDataTables::FONTS;
+using GameDataTables::LIGHT_FILE;
+using GameDataTables::SHADER_FOLDER;
+using ShaderProgramFiles = GameDataTables::Program;
+using TextureGroupFolder = GameDataTables::TextureGroup;
+const auto& SHADER_PROGRAMS = GameDataTables::PROGRAMS;
+const auto& TEXTURE_GROUPS = GameDataTables::TEXTURE_GROUPS;
+const HashString LUDRA_LIGHTS(GameDataTables::LIGHT_GROUP);
+// The built-in DefaultTexture's colour, opaque magenta. A material whose texture is missing
+// does not get it: the renderer binds the built-in white texture for that slot.
+const unsigned long DEFAULT_TEXTURE_COLOUR = 0xFFFF00FF;
 
 struct LanguageTable {
     int32_t language;
@@ -47,44 +52,6 @@ const LanguageTable LANGUAGE_TABLES[] = {
     {Locale::ITALIAN, "scripts/Rml/Locale/strings_italian.bin"},
     {Locale::GERMAN, "scripts/Rml/Locale/strings_german.bin"},
     {Locale::SPANISH, "scripts/Rml/Locale/strings_spanish.bin"},
-};
-
-struct ShaderProgramFiles {
-    const char* name;
-    const char* vertex;
-    const char* fragment;
-};
-
-const ShaderProgramFiles SHADER_PROGRAMS[] = {
-    {"DEFAULT_SHADER", "default_shader.vert", "default_shader.frag"},
-    {"BARRIER_SHADER", "barrier_shader.vert", "barrier_shader.frag"},
-    {"RECORD_BANNER_SHADER", "record_banner_shader.vert", "record_banner_shader.frag"},
-    {"SKYBOX_SHADER", "skybox_shader.vert", "skybox_shader.frag"},
-    {"LANE_HIGHLIGHT", "lane_highlight.vert", "lane_highlight.frag"},
-    {"AIRCRAFT_SYMBOL_SHADER", "aircraft_symbol_shader.vert", "aircraft_symbol_shader.frag"},
-    {"AIRCRAFT_TRAIL_SHADER", "aircraft_trail_shader.vert", "aircraft_trail_shader.frag"},
-    {"AIRCRAFT_BODY_SHADER", "aircraft_body_shader.vert", "aircraft_body_shader.frag"},
-    {"ENEMY_AIRCRAFT_SYMBOL_SHADER", "e_aircraft_symbol_shader.vert",
-     "e_aircraft_symbol_shader.frag"},
-    {"ENEMY_AIRCRAFT_TRAIL_SHADER", "e_aircraft_trail_shader.vert", "e_aircraft_trail_shader.frag"},
-    {"ENEMY_AIRCRAFT_BODY_SHADER", "e_aircraft_body_shader.vert", "e_aircraft_body_shader.frag"},
-    {"POWERUP_GLOW_SHADER", "powerup_glow_shader.vert", "powerup_glow_shader.frag"},
-    {"sprite", "sprite.vert", "sprite.frag"},
-};
-
-struct TextureGroupFolder {
-    HashString group;
-    const char* folder;
-};
-
-const TextureGroupFolder TEXTURE_GROUPS[] = {
-    {HashString("TILES_TEXTURE_GROUP"), "Textures/Ludra_Tiles"},
-    {HashString("SKYCUBE_TEXTURE_GROUP"), "Textures/Skycube"},
-    {HashString("SHIP_TEXTURE_GROUP"), "Textures/Ship"},
-    {HashString("ENEMY_SHIP_TEXTURE_GROUP"), "Textures/Enemy_Ship"},
-    {HashString("WALL_TEXTURE_GROUP"), "Textures/Wall"},
-    {HashString("RECORD_BANNER_TEXTURE_GROUP"), "Textures/Record_Banner_01"},
-    {HashString("POWERUP_TEXTURE_GROUP"), "Textures/Powerup"},
 };
 
 const char* tableFor(int32_t language) {
@@ -110,6 +77,8 @@ void loadLights() {
     lights.createGroup(lights.getDynamicStore(), LUDRA_LIGHTS);
     if (read) {
         lights.insertGroup(lights.getDynamicStore(), LUDRA_LIGHTS, ids, records);
+    } else {
+        logGameError("no lights from ", stem + ".objects");
     }
 }
 
@@ -128,9 +97,12 @@ void loadTextures() {
     if (TextureManager::instance_ == nullptr) {
         return;
     }
-    TextureManager::instance_->initialise(MISSING_TEXTURE_COLOUR);
+    TextureManager::instance_->initialise(DEFAULT_TEXTURE_COLOUR);
     for (const TextureGroupFolder& textures : TEXTURE_GROUPS) {
-        TextureLoader::loadTextures(textures.group, ZqString(DATA_FOLDER) + textures.folder);
+        const ZqString folder = ZqString(DATA_FOLDER) + textures.folder;
+        if (TextureLoader::loadTextures(textures.group, folder).empty()) {
+            logGameError("no textures from ", folder);
+        }
     }
 }
 
@@ -176,7 +148,10 @@ void GameManager::loadLanguageLocale() {
         return;
     }
     Locale::currentLanguage_ = Locale::getSystemLanguage();
-    strings->load(tableFor(Locale::currentLanguage_));
+    const char* const table = tableFor(Locale::currentLanguage_);
+    if (!strings->load(table)) {
+        logGameError("no string table (every text shows its key): ", table);
+    }
 }
 
 void GameManager::loadGameData() {

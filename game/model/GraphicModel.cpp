@@ -1,5 +1,6 @@
 #include "game/model/GraphicModel.h"
 
+#include "game/manager/GameError.h"
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModelComponentData.h"
 #include "game/model/MeshGroups.h"
@@ -66,6 +67,9 @@ bool GraphicModel::loadGraphicData(const ZqString& folder, HashString groupName)
     loadStaticSet(folder, graphicRecords, graphicIds);
     loadStaticSet(folder, spatialRecords, spatialIds);
     loadStaticSet(folder, entityRecords, entityNames);
+    if (entityRecords.empty()) {
+        logGameError("no model in ", folder);
+    }
 
     for (const FurnitureEntityType& entity : entityRecords) {
         // An id that names no record takes the last one (the index wraps to the largest

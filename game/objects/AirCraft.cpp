@@ -5,6 +5,7 @@
 #include "game/manager/GameManager.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/SharedMatrix.h"
+#include "game/objects/Easing.h"
 #include "game/save/SaveRecord.h"
 #include "game/scene/SceneManager.h"
 #include "game/sound/GameSoundManager.h"
@@ -139,13 +140,10 @@ void AirCraft::laneModeUpdate() {
         position.x -= dt * speed;
     }
 
-    // The drawn craft eases across a lane change. A long frame must not carry it past its
-    // lane (a factor above 1 overshoots, above 2 diverges), so the step stops at the lane.
+    // The drawn craft eases across a lane change and its bank back to level; a long frame
+    // stops each at its target.
     const float ratio = speed / maxSpeed;
-    float k = 0.7f * dt * (10.0f + 10.0f * ratio);
-    if (k > 1.0f) {
-        k = 1.0f;
-    }
+    const float k = easingPart(0.7f * dt * (10.0f + 10.0f * ratio));
     drawPosition.y += (position.y - drawPosition.y) * k;
     drawPosition.z += (position.z - drawPosition.z) * k;
     drawPosition.x = position.x;
@@ -161,7 +159,7 @@ void AirCraft::laneModeUpdate() {
             rollState = LEVEL;
         }
     } else {
-        roll -= roll * 6.1f * dt;
+        roll -= roll * easingPart(6.1f * dt);
     }
 
     if (transform) {

@@ -7,6 +7,7 @@
 #include "game/manager/GameManager.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/SharedMatrix.h"
+#include "game/objects/Easing.h"
 #include "game/save/SaveRecord.h"
 #include "game/scene/SceneManager.h"
 #include "game/sound/GameSoundManager.h"
@@ -45,12 +46,10 @@ float bonusSpeed() {
     return speed;
 }
 
-// The part of the way to a target an easing of rate per second covers in dt; a long frame
-// reaches the target rather than passing it.
-float easing(float dt, float rate) {
-    const float k = dt * rate;
-    return k > 1.0f ? 1.0f : k;
-}
+// How far the hit box reaches behind the craft for a frame in which it gained step on an
+// object: a step longer than the box would jump over the object, so the box then reaches back
+// over the part of the way the previous frame's box did not cover.
+float sweptReach(float step) { return step > HIT_BOX_LENGTH ? step - HIT_BOX_LENGTH : 0.0f; }
 
 void renderModel(const boost::shared_ptr<GraphicModel>& model,
                  const ObjectManager::MatrixPtr& matrix) {
@@ -206,8 +205,11 @@ void ObjectManager::laneModeCollisionDetection() {
     if (!player || player->dead) {
         return;
     }
+    const float dt = TimeManager::worldFrameTime();
     for (const boost::shared_ptr<AirCraft>& enemy : enemies) {
-        if (enemy->dead || !inHitBox(enemy->drawPosition)) {
+        // An enemy flies ahead more slowly: the box sweeps the way the craft gained on it.
+        if (enemy->dead ||
+            !inHitBox(enemy->drawPosition, sweptReach((player->speed - enemy->speed) * dt))) {
             continue;
         }
         if (player->isShielded()) {
@@ -222,7 +224,9 @@ void ObjectManager::laneModeCollisionDetection() {
     if (!vulnerable) {
         return;
     }
-    if (powerupActive && inHitBox(getPowerupPosition())) {
+    // The power-up and the walls stand still: the box sweeps the craft's own step.
+    const float xReach = sweptReach(player->speed * dt);
+    if (powerupActive && inHitBox(getPowerupPosition(), xReach)) {
         player->powerUp();
         powerupActive = false;
         return;
@@ -233,10 +237,6 @@ void ObjectManager::laneModeCollisionDetection() {
     if (tiles == nullptr) {
         return;
     }
-    // A frame whose step is longer than the hit box would jump over a wall: the box then
-    // reaches back over the part of the way the previous frame's box did not cover.
-    const float step = player->speed * TimeManager::worldFrameTime();
-    const float xReach = step > HIT_BOX_LENGTH ? step - HIT_BOX_LENGTH : 0.0f;
     bool nearMissPlayed = false;
     for (const boost::shared_ptr<TileInfo>& tile : tiles->getTiles()) {
         if (collideWalls(*tile, xReach)) {
@@ -310,12 +310,12 @@ void ObjectManager::laneModeCameraUpdate() {
     ZqVector<3> n;
     if (titleCamera) {
         const ZqVector<3> t = p + ZqVector<3>(2.0f, 0.5f, -1.5f * titleCameraScale);
-        n = ZqVector<3>(t.x, t.y, q.z + (t.z - q.z) * easing(dt, 1.13f));
+        n = ZqVector<3>(t.x, t.y, q.z + (t.z - q.z) * easingPart(dt * 1.13f));
     } else if (crashed) {
         n = p + ZqVector<3>(-1.0f, 0.6f, 4.0f);
     } else {
         const ZqVector<3> t = p + ZqVector<3>(3.0f, 1.5f, 0.0f);
-        n = ZqVector<3>(t.x, t.y, q.z + (t.z - q.z) * easing(dt, 3.7f));
+        n = ZqVector<3>(t.x, t.y, q.z + (t.z - q.z) * easingPart(dt * 3.7f));
     }
     const ZqVector<3> look = p + ZqVector<3>(-16.0f, titleCamera ? 0.0f : 1.0f, 0.0f);
     const ZqVector<3> d = look - n;

@@ -58,8 +58,8 @@ public:
 private:
     // The crash of the unshielded player.
     void crash();
-    // True when the point lies in the player's hit box; xReach widens the box's far side for
-    // the distance a long frame skipped.
+    // True when the point lies in the player's hit box; xReach widens the box's side behind
+    // the craft for the distance a long frame skipped.
     bool inHitBox(const orvo::ZqVector<3>& point, float xReach = 0.0f) const;
     // The walls of one tile; true when one hit.
     bool collideWalls(const TileInfo& tile, float xReach);

@@ -10,10 +10,10 @@ using orvo::ZqVector;
 
 namespace {
 
-const HashString AMBIENT_LIGHT("ambientLight");
-const HashString DIFFUSE_LIGHT_1("diffuseLight");
-const HashString DIFFUSE_LIGHT_2("diffuseLight2");
-const HashString DIFFUSE_LIGHT_3("diffuseLight3");
+const HashString AMBIENT_LIGHT(LIGHT_NAMES[0]);
+const HashString DIFFUSE_LIGHT_1(LIGHT_NAMES[1]);
+const HashString DIFFUSE_LIGHT_2(LIGHT_NAMES[2]);
+const HashString DIFFUSE_LIGHT_3(LIGHT_NAMES[3]);
 
 // The light of that name, or an empty pointer when none is loaded.
 boost::shared_ptr<LightData> findLight(HashString name) {

@@ -9,6 +9,10 @@
 // searched for at most once per program change or frame. A light that is not loaded gives
 // white, and the direction (0, 0, 1, 1).
 
+// The lights read, by name: the ambient light, then diffuse lights 1, 2 and 3.
+inline constexpr const char* LIGHT_NAMES[] = {"ambientLight", "diffuseLight", "diffuseLight2",
+                                              "diffuseLight3"};
+
 // "u_ambientLightColor": the colour (red, green, blue) of "ambientLight".
 class AmbientLightColorParameterUpdate : public orvo::ShaderParameterUpdater<orvo::ZqVector<3>> {
 public:

@@ -5,6 +5,7 @@
 #include "audio/SoundHandler.h"
 #include "core/hash/HashString.h"
 #include "core/text/ZqString.h"
+#include "game/manager/GameError.h"
 #include "game/time/TimeManager.h"
 #include "platform/playbook/qnxMMR.h"
 
@@ -38,7 +39,8 @@ GameSoundManager::GameSoundManager()
       musicPlaying(0),
       suspended(0),
       currentMusic(TITLE_MUSIC),
-      whooshPlayed(0) {
+      whooshPlayed(0),
+      musicReported(0) {
     sounds.resize(SOUND_COUNT, boost::shared_ptr<orvo::Sound>());
 }
 
@@ -57,7 +59,9 @@ void GameSoundManager::addSound(SoundName id, const char* name, int priority, fl
     }
     const orvo::ZqString path = orvo::ZqString(AUDIO_DATA_PATH) + name + ".wav";
     sounds[id] = orvo::SoundHandler::instance_->createSound(path, orvo::HashString(name));
-    if (sounds[id]) {
+    if (!sounds[id]) {
+        logGameError("no sound from ", path);
+    } else {
         sounds[id]->setPriority(priority);
         sounds[id]->setRelativePitch(pitch, pitchVariation);
         sounds[id]->setAmplitude(gain, 0.0f);
@@ -102,14 +106,22 @@ void GameSoundManager::startTrack(SoundName id, float titleVolume, float ingameV
                                   bool repeat) {
     const char* path = "";
     float volume = 1.0f;
+    uint8_t track = 0;
     if (id == TITLE_MUSIC) {
         path = TITLE_MUSIC_MP3_FILENAME;
         volume = titleVolume;
+        track = 1;
     } else if (id == INGAME_MUSIC) {
         path = INGAME_MUSIC_MP3_FILENAME;
         volume = ingameVolume;
+        track = 2;
     }
-    qnxMMRLoad(path, volume, repeat);
+    // Without a sound device every load fails: that is no fault of the file.
+    if (!qnxMMRLoad(path, volume, repeat) && qnxMMRReady() && track != 0 &&
+        (musicReported & track) == 0) {
+        musicReported |= track;
+        logGameError("no music from ", path);
+    }
     qnxMMRPlay();
     musicPlaying = 1;
 }

@@ -36,7 +36,7 @@ public:
     void addSound(SoundName id, const char* name, int priority, float gain, float pitch,
                   float pitchVariation);
 
-    // Virtual so that a test can stand in and hear what the world plays.
+    // Virtual so that a test can stand in and hear what the world plays and pauses.
     virtual void playSound(SoundName id, bool loop);
     virtual void setSoundRelativePitch(SoundName id, float pitch, float variation);
     void stopSound(SoundName id);
@@ -44,7 +44,7 @@ public:
     void playMusic(SoundName id, bool repeat);
     void restartMusic(SoundName id);
     void stopMusic(SoundName id);
-    void pauseMusic(SoundName id);
+    virtual void pauseMusic(SoundName id);
     void resumeMusic(SoundName id);
     void disableMusic();
     void enableMusic();
@@ -76,4 +76,6 @@ private:
     SoundName currentMusic;
     orvo::Array<boost::shared_ptr<orvo::Sound>> sounds;
     uint8_t whooshPlayed;
+    // Which tracks were found unplayable and said so (bit 0 title, bit 1 in-game): once each.
+    uint8_t musicReported;
 };

@@ -40,8 +40,9 @@ void GameClock::startFrame() {
     frameDelta = e - elapsed;
     elapsed = e;
     elapsedAtFrameStart = e;
+    const double handed = frameDelta < MAX_FRAME_TIME ? frameDelta : MAX_FRAME_TIME;
     for (GameTimer* timer : timers) {
-        timer->update(frameDelta);
+        timer->update(handed);
     }
 }
 

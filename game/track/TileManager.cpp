@@ -1,6 +1,7 @@
 #include "game/track/TileManager.h"
 
 #include "core/maths/ZqMaths.h"
+#include "game/manager/GameError.h"
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/GraphicModelComponentData.h"
@@ -54,6 +55,7 @@ void TileManager::initialise() {
     const ZqMatrix<4, 4> scale(1.3f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     const ZqMatrix<4, 4> turned =
         ZqMatrix<4, 4>(0.0f, 90.0f * orvo::ZqMaths::DEGREES_TO_RADIANS, 0.0f) * scale;
+    int lanes = 0;
     for (int mesh = 0; mesh < 2; ++mesh) {
         for (const char* name : LANE_ENTITIES) {
             // A lane whose entity or component is missing from the set is left out.
@@ -79,7 +81,11 @@ void TileManager::initialise() {
             meshes[mesh].addLaneMesh(
                 matrix, resolve<TileMesh::VertexList>(data.vertexBuffers, vertexBuffers),
                 resolve<TileMesh::IndexList>(data.indexBuffers, indexBuffers), laneMaterials);
+            ++lanes;
         }
+    }
+    if (lanes == 0) {
+        logGameError("no track tiles in ", TILE_SET_FOLDER);
     }
     initialised = true;
 }

@@ -65,6 +65,8 @@ bool qnxMMRInit() {
     return true;
 }
 
+bool qnxMMRReady() { return initialised; }
+
 bool qnxMMRLoad(const char* path, float volume, bool repeat) {
     if (!qnxMMRInit()) {
         return false;

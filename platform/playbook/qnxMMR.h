@@ -5,6 +5,8 @@
 
 // Connects to the renderer and attaches the audio output; true at once when already done.
 bool qnxMMRInit();
+// True once qnxMMRInit has succeeded: a load that fails then failed on its file.
+bool qnxMMRReady();
 // Stops the current track and attaches `path` (relative to the working directory) with its
 // volume (0 to 1) and, with `repeat`, endless looping. Does not start playback.
 bool qnxMMRLoad(const char* path, float volume, bool repeat);

@@ -1,9 +1,18 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <iterator>
 
-// What the game loads from its archive, and under which names: the programs, texture groups,
-// model folders and lights that the data must supply.
+#include "game/manager/GameDataTables.h"
+#include "game/shader/LightParameterUpdates.h"
+
+// What the game loads from its archive, and under which names. The programs, texture groups,
+// lights and fonts are the game's own tables; the model folders, lane meshes and the
+// highlight texture are listed here as the scene and the track name them.
+
+using GameDataTables::DATA_FOLDER;
+using GameDataTables::SHADER_FOLDER;
 
 struct GameProgram {
     const char* name;
@@ -12,43 +21,36 @@ struct GameProgram {
     bool bent;  // draws the world, so it applies the track's bend
 };
 
-inline constexpr const char* SHADER_FOLDER = "shaders/GLSL/";
+inline constexpr std::size_t GAME_PROGRAM_COUNT = std::size(GameDataTables::PROGRAMS);
 
-inline constexpr GameProgram GAME_PROGRAMS[] = {
-    {"DEFAULT_SHADER", "default_shader.vert", "default_shader.frag", true},
-    {"BARRIER_SHADER", "barrier_shader.vert", "barrier_shader.frag", true},
-    {"RECORD_BANNER_SHADER", "record_banner_shader.vert", "record_banner_shader.frag", true},
-    {"SKYBOX_SHADER", "skybox_shader.vert", "skybox_shader.frag", false},
-    {"LANE_HIGHLIGHT", "lane_highlight.vert", "lane_highlight.frag", true},
-    {"AIRCRAFT_SYMBOL_SHADER", "aircraft_symbol_shader.vert", "aircraft_symbol_shader.frag", true},
-    {"AIRCRAFT_TRAIL_SHADER", "aircraft_trail_shader.vert", "aircraft_trail_shader.frag", true},
-    {"AIRCRAFT_BODY_SHADER", "aircraft_body_shader.vert", "aircraft_body_shader.frag", true},
-    {"ENEMY_AIRCRAFT_SYMBOL_SHADER", "e_aircraft_symbol_shader.vert",
-     "e_aircraft_symbol_shader.frag", true},
-    {"ENEMY_AIRCRAFT_TRAIL_SHADER", "e_aircraft_trail_shader.vert", "e_aircraft_trail_shader.frag",
-     true},
-    {"ENEMY_AIRCRAFT_BODY_SHADER", "e_aircraft_body_shader.vert", "e_aircraft_body_shader.frag",
-     true},
-    {"POWERUP_GLOW_SHADER", "powerup_glow_shader.vert", "powerup_glow_shader.frag", true},
-    {"sprite", "sprite.vert", "sprite.frag", false},
-};
+namespace game_data_names {
 
-inline constexpr const char* DATA_FOLDER = "Data/Android/";
+constexpr bool same(const char* a, const char* b) {
+    return *a == *b && (*a == '\0' || same(a + 1, b + 1));
+}
 
-struct GameTextureGroup {
-    const char* group;
-    const char* folder;  // under DATA_FOLDER
-};
+constexpr std::array<GameProgram, GAME_PROGRAM_COUNT> programs() {
+    std::array<GameProgram, GAME_PROGRAM_COUNT> all{};
+    for (std::size_t i = 0; i < GAME_PROGRAM_COUNT; ++i) {
+        const GameDataTables::Program& p = GameDataTables::PROGRAMS[i];
+        // The sky and the UI's sprites are drawn without the track's bend.
+        const bool flat = same(p.name, "SKYBOX_SHADER") || same(p.name, "sprite");
+        all[i] = {p.name, p.vertex, p.fragment, !flat};
+    }
+    return all;
+}
 
-inline constexpr GameTextureGroup GAME_TEXTURE_GROUPS[] = {
-    {"TILES_TEXTURE_GROUP", "Textures/Ludra_Tiles"},
-    {"SKYCUBE_TEXTURE_GROUP", "Textures/Skycube"},
-    {"SHIP_TEXTURE_GROUP", "Textures/Ship"},
-    {"ENEMY_SHIP_TEXTURE_GROUP", "Textures/Enemy_Ship"},
-    {"WALL_TEXTURE_GROUP", "Textures/Wall"},
-    {"RECORD_BANNER_TEXTURE_GROUP", "Textures/Record_Banner_01"},
-    {"POWERUP_TEXTURE_GROUP", "Textures/Powerup"},
-};
+}  // namespace game_data_names
+
+// The game's programs, in its order.
+inline constexpr std::array<GameProgram, GAME_PROGRAM_COUNT> GAME_PROGRAMS =
+    game_data_names::programs();
+
+using GameTextureGroup = GameDataTables::TextureGroup;
+inline constexpr const auto& GAME_TEXTURE_GROUPS = GameDataTables::TEXTURE_GROUPS;
+
+using GameDataTables::LIGHT_FILE;
+using GameDataTables::LIGHT_GROUP;
 
 struct GameModelFolder {
     const char* folder;  // under DATA_FOLDER
@@ -79,11 +81,6 @@ inline constexpr GameModelFolder GAME_MODELS[] = {TILE_SET,    SKY_MODEL,      S
 // The tile set's lane meshes, lanes 0 to 3.
 inline constexpr const char* LANE_ENTITIES[] = {"straight_0", "straight_1", "straight_2",
                                                 "straight_3"};
-
-inline constexpr const char* LIGHT_STEM = "Data/Android/Lights/LightData_T7d637191";
-inline constexpr const char* LIGHT_GROUP = "LUDRA_LIGHTS";
-inline constexpr const char* LIGHT_NAMES[] = {"ambientLight", "diffuseLight", "diffuseLight2",
-                                              "diffuseLight3"};
 
 // The highlighted lane's texture, made by the tile mesh itself.
 inline constexpr const char* HIGHLIGHT_TEXTURE = "greypixel";

@@ -205,7 +205,7 @@ TEST_F(GameDataTest, EveryDrawFeedsItsProgram) {
 // Checked against the game's own updaters: a uniform without one keeps whatever GL holds, and
 // one of another type gets the wrong upload.
 TEST_F(GameDataTest, EveryUniformHasAnUpdaterOfItsType) {
-    for (std::size_t i = 0; i < sizeof(GAME_PROGRAMS) / sizeof(GAME_PROGRAMS[0]); ++i) {
+    for (std::size_t i = 0; i < GAME_PROGRAMS.size(); ++i) {
         SCOPED_TRACE(GAME_PROGRAMS[i].name);
         for (const ShaderParameter& uniform : program(i)->data.uniforms) {
             if (isSampler(uniform)) {

@@ -15,11 +15,12 @@ std::string loadGameGraphics() {
         return "the updaters are not registered";
     }
 
+    const ZqString lightStem = ZqString(DATA_FOLDER) + LIGHT_FILE;
     Array<LightData> lights;
     Array<HashString> lightIds;
     LightManager& lightManager = *GraphicsSystem::instance_->getLightManager();
-    if (StaticObjectLoader::loadObjects(lights, LIGHT_STEM, 0) <= 0 ||
-        !StaticObjectLoader::loadRemaining(lightIds, lights, LIGHT_STEM, 0) ||
+    if (StaticObjectLoader::loadObjects(lights, lightStem, 0) <= 0 ||
+        !StaticObjectLoader::loadRemaining(lightIds, lights, lightStem, 0) ||
         !lightManager.createGroup(lightManager.getDynamicStore(), LIGHT_GROUP) ||
         !lightManager.insertGroup(lightManager.getDynamicStore(), LIGHT_GROUP, lightIds, lights)) {
         return "the lights do not load";

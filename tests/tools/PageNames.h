@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "game/manager/GameDataTables.h"
+
 // What the game asks of its pages, string tables, fonts, sounds and music, and under which
 // names (archive paths below the archive's root, music paths below the run folder).
 
@@ -67,8 +69,8 @@ inline constexpr const char* GAME_STRING_KEYS[] = {
     "S_S_SCORE",
 };
 
-// Under the archive's data folder, Data/Android/.
-inline constexpr const char* GAME_FONTS[] = {"Fonts/pirulen rg.ttf", "Fonts/zequin_EFIGS_0.ttf"};
+// The game's fonts, under the archive's data folder, Data/Android/.
+inline constexpr const auto& GAME_FONTS = GameDataTables::FONTS;
 
 // Data/Android/Audio/<name>.wav
 inline constexpr const char* GAME_SOUNDS[] = {"UiAccept",    "TechExplosion", "WooshBarrier",

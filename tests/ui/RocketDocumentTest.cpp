@@ -212,14 +212,29 @@ TEST_F(RocketDocumentTest, VariablesAfterConstructionUpdateAndInput) {
               "array\n\x1b[37m");
 }
 
-TEST_F(RocketDocumentTest, FocusAndPointerCallsWithoutDocumentsDoNothing) {
+// With no document open the focus and pointer calls find nothing to act on: they write
+// nothing, the focus stays on the context's root, and a document opened afterwards takes its
+// clicks as if the calls had not been made.
+TEST_F(RocketDocumentTest, FocusAndPointerCallsWithoutDocumentsLeaveNothingBehind) {
+    takeLog();
     ui().focusOnNone();
     ui().focusOff();
     ui().selectFocusedElement();
     ui().focusOnNext();
+    ui().setMousePosition(150, 120);
     ui().setMouseButtonDown(RocketSystem::MOUSE_BUTTON_LEFT);
     ui().setMouseButtonUp(RocketSystem::MOUSE_BUTTON_LEFT);
-    EXPECT_EQ(ui().getDefaultDocument(), nullptr);
+    EXPECT_EQ(takeLog(), "");
+    EXPECT_EQ(ui().getContext()->GetFocusElement(), ui().getContext()->GetRootElement());
+
+    writeDocument("press.rml",
+                  "<div id='button' style='position: absolute; left: 100px; top: 100px; "
+                  "width: 200px; height: 80px;' onclick='call pressed'/>");
+    ASSERT_TRUE(ui().loadDocument("press.rml", true));
+    ui().registerGlobalEventHandler("log", handler("g"));
+    ui().setMouseButtonDown(RocketSystem::MOUSE_BUTTON_LEFT);
+    ui().setMouseButtonUp(RocketSystem::MOUSE_BUTTON_LEFT);
+    EXPECT_EQ(events, std::vector<std::string>{"g:call:pressed"});
 }
 
 TEST_F(RocketDocumentTest, FocusMovesBetweenTabStopsAndSelectingSendsMouseDown) {

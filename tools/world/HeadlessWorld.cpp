@@ -17,8 +17,6 @@
 #include "graphics/material/MaterialManager.h"
 #include "input/PeripheralSystem.h"
 #include "lib/tablet/feed.h"
-#include "platform/playbook/PlatformInterface.h"
-#include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "platform/playbook/TimePlatformPlaybook.h"
 
 using namespace orvo;
@@ -46,15 +44,6 @@ HeadlessWorld::HeadlessWorld(double frameStep, Drawing drawing) {
     Locator::registerService<GameSoundManager>("GameSoundManager");
     Locator::registerService<TimeManager>("TimeManager");
     Locator::registerService<SceneManager>("SceneManager");
-
-    PlatformInterface* platform = PlatformInterface::getInstance();
-    if (platform != nullptr && !platform->isModuleAvailable(SAVE_DATA_MODULE)) {
-        SaveDataUtilityModulePlaybook* module =
-            new (0, ZequinAllocation) SaveDataUtilityModulePlaybook();
-        if (module != nullptr) {
-            platform->addModule(boost::shared_ptr<PlatformModule>(module));
-        }
-    }
 
     InputRegister::registerInputs();
     SceneManager::instance_->initialise();

@@ -13,6 +13,8 @@ class TileManager;
 // caller made), the input service over the tablet layer's feed, and the engine clock on a fixed
 // step, so that every run of the same inputs is the same. The game is loaded as the
 // data load leaves it (on the title); startRun() starts play as the title's start does.
+// The world adds no save module: unless the process has one (as the game has), every world
+// starts from a zero record and reads or writes no file.
 // One at a time per process: it registers the process-wide services and removes them again.
 class HeadlessWorld {
 public:

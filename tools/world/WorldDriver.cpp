@@ -74,6 +74,15 @@ void appendPoint(std::string& line, const orvo::ZqVector<3>& p, bool& first) {
     line += ']';
 }
 
+// The lane the craft is in. Its own lane index is the one of its last update, which the first
+// frame of a run has not made yet.
+int laneOf(const HeadlessWorld& world) {
+    const AirCraft& player = world.player();
+    const boost::shared_ptr<TileInfo> tile = world.tiles().getTileInfo(player.tileIndex);
+    const int lane = tile ? tile->getObjectLaneIndex(player.position, player.direction) : -1;
+    return lane != -1 ? lane : player.laneIndex;
+}
+
 std::string worldLine(long frame, const HeadlessWorld& world) {
     const AirCraft& player = world.player();
     std::string line = "{\"frame\":";
@@ -87,7 +96,7 @@ std::string worldLine(long frame, const HeadlessWorld& world) {
     appendField(line, "z");
     appendNumber(line, player.position.z);
     appendField(line, "lane");
-    appendNumber(line, player.laneIndex);
+    appendNumber(line, laneOf(world));
     appendField(line, "distance");
     appendNumber(line, player.distance);
     appendField(line, "score");
@@ -129,7 +138,10 @@ std::string worldLine(long frame, const HeadlessWorld& world) {
 
 const char* worldUsage() {
     return "usage: trellin-world [--step SECONDS] [--frames N] [--every K] "
-           "[--touch FRAME:X:Y]...\n";
+           "[--touch FRAME:X:Y]...\n"
+           "A touch is held for its frame and released on the next: a touch on the frame\n"
+           "right after another is lost (its release and the new touch reach one input\n"
+           "update), so leave a frame between touches.\n";
 }
 
 bool parseWorldOptions(int argc, const char* const* argv, WorldOptions& options,

@@ -16,4 +16,18 @@ private:
     std::string* text_;
 };
 
+// The console's text without the colour escapes, which split its lines into pieces.
+inline std::string withoutColours(const std::string& text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\x1b') {
+            const std::size_t end = text.find('m', i);
+            i = end == std::string::npos ? text.size() : end;
+            continue;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
 }  // namespace orvo

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/core/file/TempDirectory.h"
+#include "tests/core/log/CapturedOutput.h"
 #include "tests/game/app/GameProcess.h"
 #include "tools/pak/PakTool.h"
 
@@ -52,68 +53,104 @@ void replace(const std::filesystem::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }
 
-// The game's log without the terminal's colour escapes, which split its lines into pieces.
-std::string plain(const std::string& output) {
-    std::string text;
-    for (std::size_t i = 0; i < output.size(); ++i) {
-        if (output[i] == '\x1b') {
-            const std::size_t end = output.find('m', i);
-            i = end == std::string::npos ? output.size() : end;
-            continue;
-        }
-        text += output[i];
-    }
-    return text;
-}
+// A log line and how many times it must appear.
+struct Said {
+    std::string line;
+    std::size_t times;
+};
 
-// On damaged data the game neither crashes nor hangs: it says what is wrong, runs its frames
-// with what it could load (showing nothing where a page is missing), and the platform's close
-// ends it normally.
-TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongAndEndsWhenClosed) {
+// On damaged data the game neither crashes nor hangs: it says what is wrong, once, runs its
+// frames with what it could load (showing nothing where a page is missing), and the platform's
+// close ends it normally. "<folder>" in a line stands for the game's working folder.
+TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongOnceAndEndsWhenClosed) {
     const char* const TITLE = "scripts/Rml/ludra_title_screen.rml";
+    const char* const ENGLISH = "scripts/Rml/Locale/strings_english.bin";
+    const std::string noStrings =
+        std::string("Game Error: no string table (every text shows its key): ") + ENGLISH;
     const struct {
         const char* what;
         trellin::Bytes archive;
-        std::vector<std::string> logged;
+        bool noArchive;
+        std::vector<Said> said;
+        int status;
     } cases[] = {
+        {"missing",
+         {},
+         true,
+         {{"File Error: the archive cannot be opened (was the game started from another folder?): "
+           "app/native/trellin.pak, looked for in <folder>",
+           1},
+          {noStrings, 1},
+          {"Game Error: no textures from Data/Android/Textures/Skycube", 1},
+          {"Game Error: no model in Data/Android/Mesh/Objects/Ship/", 1},
+          {"Game Error: no sound from Data/Android/Audio/Engine.wav", 1}},
+         0},
         {"cut to half",
          cut(fileBytes(BUILT_ARCHIVE).size() / 2),
-         {"File Error: the archive ends before this member does (cut short?): "}},
+         false,
+         {{"File Error: the archive ends before this member does (cut short?): "
+           "scripts/Rml/ludra_title_screen.rml",
+           1}},
+         0},
         {"cut to a few bytes",
          cut(12),
-         {"File Error: not an archive, or cut short before its directory ends: "
-          "app/native/trellin.pak"}},
+         false,
+         {{"File Error: not an archive, or cut short before its directory ends: "
+           "app/native/trellin.pak",
+           1},
+          {noStrings, 1}},
+         0},
+        {"without the English string table",
+         repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / ENGLISH); }),
+         false,
+         {{noStrings, 1}, {"Error", 1}},
+         0},
         {"without the title page",
          repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / TITLE); }),
-         {"Rocket Error: Failed to load document scripts/Rml/ludra_title_screen.rml, could not "
-          "open file."}},
+         false,
+         {{"Rocket Error: Failed to load document scripts/Rml/ludra_title_screen.rml, could not "
+           "open file.",
+           1}},
+         0},
         {"a shader that does not compile",
          repacked([](const std::filesystem::path& m) {
              replace(m / "shaders/GLSL/default_shader.frag", "void main() { not glsl }\n");
          }),
-         {"Shader Error: fragment shader does not compile: ",
-          "Shader Error: no program from shaders/GLSL/default_shader.vert, "
-          "shaders/GLSL/default_shader.frag"}},
+         false,
+         {{"Shader Error: fragment shader does not compile: ", 1},
+          {"Shader Error: no program from shaders/GLSL/default_shader.vert, "
+           "shaders/GLSL/default_shader.frag",
+           1}},
+         0},
         {"a page that does not parse",
          repacked([&](const std::filesystem::path& m) {
              replace(m / TITLE, "<rml><body><div id=\"start\" <<< </rml");
          }),
-         {"Rocket Error: Failed to parse RML of scripts/Rml/ludra_title_screen.rml"}},
+         false,
+         {{"Rocket Error: Failed to parse RML of scripts/Rml/ludra_title_screen.rml", 1}},
+         0},
     };
     for (const auto& damaged : cases) {
         SCOPED_TRACE(damaged.what);
-        ASSERT_FALSE(damaged.archive.empty());
+        ASSERT_TRUE(damaged.noArchive || !damaged.archive.empty());
         GameProcess game;
         // A touch where the start button would be, a few frames, then the close.
-        ASSERT_TRUE(
-            game.run({"10 touch 0 512 238\n11 release 0 512 238\n"
-                      "30 screenshot shots/after.png\n40 close\n",
-                      damaged.archive, "en_GB.UTF-8", "", ""}))
-            << game.output;
-        const std::string log = plain(game.output);
-        EXPECT_EQ(game.status, 0) << log;
-        for (const std::string& line : damaged.logged) {
-            EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+        GameProcess::Options options{
+            "10 touch 0 512 238\n11 release 0 512 238\n"
+            "30 screenshot shots/after.png\n40 close\n",
+            damaged.archive, "en_GB.UTF-8", "", ""};
+        options.noArchive = damaged.noArchive;
+        ASSERT_TRUE(game.run(options)) << game.output;
+        const std::string log = orvo::withoutColours(game.output);
+        EXPECT_EQ(game.status, damaged.status) << log;
+        const std::string folder = std::filesystem::canonical(game.path(".")).string();
+        for (const Said& said : damaged.said) {
+            std::string line = said.line;
+            const std::size_t at = line.find("<folder>");
+            if (at != std::string::npos) {
+                line.replace(at, 8, folder);
+            }
+            EXPECT_EQ(linesWith(log, line).size(), said.times) << line << "\n" << log;
         }
         EXPECT_EQ(log.find("Sanitizer"), std::string::npos) << log;
         EXPECT_EQ(log.find("runtime error"), std::string::npos) << log;

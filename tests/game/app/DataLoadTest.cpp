@@ -1,17 +1,31 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "core/locator/ServiceSingleton.h"
 #include "core/log/Logger.h"
+#include "core/log/LoggerOutputCout.h"
 #include "game/app/ApplicationLoop.h"
 #include "game/manager/GameManager.h"
+#include "game/sound/GameSoundManager.h"
 #include "graphics/shader/ShaderCache.h"
+#include "tests/core/log/CapturedOutput.h"
 #include "tests/game/app/GameFixture.h"
 
 using namespace orvo;
 
 namespace {
+
+// How many of the text's lines end with line.
+std::size_t linesEndingWith(const std::string& text, const std::string& line) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(line + "\n"); at != std::string::npos;
+         at = text.find(line + "\n", at + 1)) {
+        ++count;
+    }
+    return count;
+}
 
 class DataLoadTest : public trellin_test::GameTest {
 protected:
@@ -39,6 +53,40 @@ TEST_F(DataLoadTest, ALoadWhoseUpdatersCannotBeRegisteredSaysSoAndStops) {
     EXPECT_NE(std::string(ZqLog.getLine()).find("shader parameter updaters"), std::string::npos)
         << ZqLog.getLine();
     EXPECT_FALSE(applicationLoop());
+    // The process ends with a status that says the game did not come up.
+    EXPECT_NE(applicationExitStatus(), EXIT_SUCCESS);
+}
+
+// The fixture's archive holds pages, strings and fonts only: each piece of the game it lacks is
+// named in one line, and the string table it has in none. A track that cannot be played is
+// named the first time only, however often it is asked for.
+TEST_F(DataLoadTest, EachPieceTheArchiveLacksIsNamedOnce) {
+    boot();
+    std::string console;
+    ZqLog.setOutputFunctor(new CapturedOutput(&console));
+    ASSERT_TRUE(applicationLoop());
+    GameSoundManager::instance_->playMusic(GameSoundManager::INGAME_MUSIC, false);
+    GameSoundManager::instance_->playMusic(GameSoundManager::INGAME_MUSIC, false);
+    ZqLog.setOutputFunctor(new LoggerOutputCout());
+    EXPECT_EQ(applicationExitStatus(), EXIT_SUCCESS);
+
+    const char* const named[] = {
+        "Game Error: no lights from Data/Android/Lights/LightData_T7d637191.objects",
+        "Game Error: no textures from Data/Android/Textures/Ludra_Tiles",
+        "Game Error: no textures from Data/Android/Textures/Powerup",
+        "Game Error: no model in Data/Android/Mesh/Objects/Skycube/",
+        "Game Error: no model in Data/Android/Mesh/Objects/Ship/",
+        "Game Error: no track tiles in Data/Android/Mesh/Objects/Ludra_Tiles/",
+        "Game Error: no sound from Data/Android/Audio/UiAccept.wav",
+        "Game Error: no sound from Data/Android/Audio/DestroyEnemy.wav",
+        "Game Error: no music from app/native/audio/TitleMusic.mp3",
+        "Game Error: no music from app/native/audio/BGMusic.mp3",
+    };
+    const std::string log = withoutColours(console);
+    for (const char* line : named) {
+        EXPECT_EQ(linesEndingWith(log, line), 1u) << line << "\n" << log;
+    }
+    EXPECT_EQ(log.find("string table"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -46,4 +46,47 @@ TEST(FramePacingTest, DifferencesBeyondTheRangeAreClamped) {
     EXPECT_FALSE(FramePacing::sleepTime(INT32_MIN, 0, sleepMs));
 }
 
+double fakeNow = 0.0;
+double fakeClock() { return fakeNow; }
+
+// A long session on a fake clock: each frame's work takes 5 ms and sleeps last exactly what
+// they ask. The grid must start again from the clock after its 100001st frame; from its old
+// start every later frame would be late, and the game would run flat out.
+TEST(FramePacingTest, TheGridStartsAgainFromTheClockAfterItsLastFrame) {
+    const double frame = 0.01666666753590107;
+    const int gridFrames = 100001;
+    const int framesAfter = 600;
+    // A frame that slept ends at most the resolution and a truncated millisecond before its due.
+    const double onTime = 0.002;
+    fakeNow = 1000.0;
+    double reference = fakeNow;
+    float count = 0.0f;
+    double restartedAt = 0.0;
+    for (int i = 0; i < gridFrames + framesAfter; ++i) {
+        const double due = FramePacing::dueTime(reference, count, frame);
+        fakeNow += 0.005;
+        uint32_t sleepMs = 0;
+        if (FramePacing::sleepTime(FramePacing::millisecondsUntil(due, fakeNow), 1, sleepMs)) {
+            fakeNow += sleepMs / 1000.0;
+        }
+        FramePacing::countFrame(count, reference, &fakeClock);
+        if (i == gridFrames - 1) {
+            ASSERT_EQ(count, 0.0f);
+            EXPECT_EQ(reference, fakeNow);
+            EXPECT_NEAR(fakeNow - 1000.0, (gridFrames - 1) * frame, onTime);
+            restartedAt = fakeNow;
+        } else {
+            ASSERT_NE(count, 0.0f) << i;
+        }
+    }
+    EXPECT_NEAR(fakeNow - restartedAt, (framesAfter - 1) * frame, onTime);
+
+    // A reproducible run starts the count again but never reads the clock.
+    count = FramePacing::FRAME_COUNT_LIMIT;
+    reference = 5.0;
+    FramePacing::countFrame(count, reference, nullptr);
+    EXPECT_EQ(count, 0.0f);
+    EXPECT_EQ(reference, 5.0);
+}
+
 }  // namespace

@@ -141,6 +141,15 @@ void GameTest::crash() {
     ASSERT_TRUE(player().dead);
 }
 
+void GameTest::crashToRestartPage() {
+    crash();
+    for (int count = 0; page() != "ludra_restart" && count < 200; ++count) {
+        turns(1);
+    }
+    turns(1);
+    ASSERT_EQ(page(), "ludra_restart");
+}
+
 GameManager& GameTest::game() const { return *GameManager::instance_; }
 
 AirCraft& GameTest::player() const { return *GameManager::playerAirCraft(); }

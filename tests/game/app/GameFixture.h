@@ -52,6 +52,8 @@ protected:
     void writeRecord(const std::string& bytes) const;
     // Crashes the unshielded player into a wall placed where it flies.
     void crash();
+    // Crash, then the countdown until the restart page is up and has sent its first event.
+    void crashToRestartPage();
 
     GameManager& game() const;
     AirCraft& player() const;

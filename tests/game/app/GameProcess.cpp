@@ -36,10 +36,10 @@ bool GameProcess::run(const Options& options) {
     fs::create_directories(folder_ / "app/native", ec);
     fs::create_directories(folder_ / "data", ec);
     fs::create_directories(folder_ / "shots", ec);
-    if (options.archive.empty()) {
+    if (!options.noArchive && options.archive.empty()) {
         fs::create_symlink(TRELLIN_RUN_FOLDER "/app/native/trellin.pak",
                            folder_ / "app/native/trellin.pak", ec);
-    } else {
+    } else if (!options.noArchive) {
         folder_.write("app/native/trellin.pak", options.archive);
     }
     fs::create_directory_symlink(TRELLIN_RUN_FOLDER "/app/native/audio",
@@ -66,10 +66,11 @@ bool GameProcess::run(const Options& options) {
         setenv("TRELLIN_TABLET_TRACE", "trace.txt", 1);
         if (options.nullSoundDevice) {
             setenv("ALSOFT_DRIVERS", "null", 1);
+            setenv("ALSOFT_LOGLEVEL", "0", 1);
         } else {
             unsetenv("ALSOFT_DRIVERS");
+            unsetenv("ALSOFT_LOGLEVEL");
         }
-        setenv("ALSOFT_LOGLEVEL", "0", 1);
         setenv("LANG", options.language.c_str(), 1);
         if (options.display && options.display->empty()) {
             unsetenv("DISPLAY");

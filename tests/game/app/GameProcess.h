@@ -25,8 +25,11 @@ public:
         // When not empty: the run ends by killSignal once this file (relative to the folder)
         // has appeared, instead of by the script's close line.
         std::string killWhenPresent;
-        // False: the sound library looks for a real device (there is none on a test machine).
+        // False: the sound library looks for a real device (there is none on a test machine)
+        // and says what it likes about it.
         bool nullSoundDevice = true;
+        // True: the folder holds no archive at all.
+        bool noArchive = false;
         // SIGKILL ends the game as the platform does, without its exit handler.
         int killSignal = SIGKILL;
         // When set, DISPLAY for the game ("" leaves it unset); otherwise the test's own.

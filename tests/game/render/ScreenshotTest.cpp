@@ -6,9 +6,11 @@
 
 namespace {
 
-// Pictures of the game as the world runs it, saved in the build folder for people to look at
-// (they are not compared with stored pictures): the title, a run at a few distances with the
-// track bending either way, and a crash.
+// Pictures of the game as the world runs it, saved in the build folder for people to look at:
+// the title, a run at a few distances with the track bending either way, and a crash. Nothing
+// here looks at the pictures, so a picture of nothing passes: this makes pictures and checks
+// only that the run gets where each is taken. What is drawn is checked by the other tests of
+// this folder and by the game's end-to-end session.
 class ScreenshotTest : public trellin_test::RenderedWorldTest {
 protected:
     // Nothing in the player's lane within 4 ahead, so that the shield can go for a frame.
@@ -48,7 +50,7 @@ protected:
     }
 };
 
-TEST_F(ScreenshotTest, TitleRunAndCrash) {
+TEST_F(ScreenshotTest, SavesPicturesOfTheTitleARunAndACrash) {
     frames(90);
     EXPECT_TRUE(pixels().save(shotPath("title")));
 

@@ -1,3 +1,4 @@
+#include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -7,6 +8,8 @@
 
 #include "game/objects/AirCraft.h"
 #include "game/save/SaveRecord.h"
+#include "platform/playbook/PlatformInterface.h"
+#include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tests/game/support/WorldFixture.h"
 #include "tools/datawriter/ByteWriter.h"
@@ -53,10 +56,16 @@ TEST(SaveRecordTest, ScoresTruncateAndSaturate) {
     }
 }
 
-// The game in a working folder of its own, with the "data" folder the record lives in.
+// The game in a working folder of its own, with the "data" folder the record lives in, and
+// the platform's save module, as the game adds it at start-up (it stays for the process).
 class SaveDataTest : public trellin_test::WorldFixture {
 protected:
     void SetUp() override {
+        orvo::PlatformInterface* platform = orvo::PlatformInterface::getInstance();
+        ASSERT_NE(platform, nullptr);
+        if (!platform->isModuleAvailable(orvo::SAVE_DATA_MODULE)) {
+            platform->addModule(boost::make_shared<orvo::SaveDataUtilityModulePlaybook>());
+        }
         previous = std::filesystem::current_path();
         std::filesystem::create_directories(dir / "data");
         std::filesystem::current_path(dir.path());

@@ -29,8 +29,10 @@ void writeRecordSet(const TempDirectory& dir, const std::string& folder,
     ASSERT_TRUE(trellin::writeStaticObjects(stem, files, error)) << error;
 }
 
-// A model of one piece at the origin drawing one block with one material.
-inline void writeOnePieceModel(const TempDirectory& dir, const std::string& folder) {
+// A model of one piece at the origin drawing one block with one material; its entity is
+// named entity.
+inline void writeOnePieceModel(const TempDirectory& dir, const std::string& folder,
+                               const char* entity = "e") {
     orvo::VertexBufferData vertices[1];
     vertices[0].formatFlags = orvo::VertexBufferData::POSITION;
     writeRecordSet(dir, folder, {"vb"}, vertices);
@@ -46,9 +48,9 @@ inline void writeOnePieceModel(const TempDirectory& dir, const std::string& fold
     writeRecordSet(dir, folder, {"g"}, &graphic);
     SpatialComponentData spatial;
     writeRecordSet(dir, folder, {"s"}, &spatial);
-    FurnitureEntityType entity = {orvo::HashString("e"), 0, orvo::HashString("s"), 0,
-                                  orvo::HashString("g"), 0};
-    writeRecordSet(dir, folder, {"e"}, &entity);
+    FurnitureEntityType record = {orvo::HashString(entity), 0, orvo::HashString("s"), 0,
+                                  orvo::HashString("g"),    0};
+    writeRecordSet(dir, folder, {entity}, &record);
 }
 
 }  // namespace trellin_test

@@ -7,7 +7,7 @@
 namespace trellin_test {
 
 // Stands in for the game's sound service while alive and keeps the effects asked for, with the
-// pitch set before each.
+// pitch set before each, and the music paused.
 class RecordingSounds : public GameSoundManager {
 public:
     RecordingSounds() : previous_(GameSoundManager::instance_) {
@@ -24,8 +24,14 @@ public:
         GameSoundManager::setSoundRelativePitch(id, pitch, variation);
     }
 
+    void pauseMusic(SoundName id) override {
+        pausedMusic.push_back(id);
+        GameSoundManager::pauseMusic(id);
+    }
+
     std::vector<int> played;
     std::vector<float> pitches;
+    std::vector<int> pausedMusic;
 
 private:
     GameSoundManager* previous_;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "game/objects/AirCraft.h"
+#include "game/time/TimeManager.h"
 #include "tests/game/support/RecordingSounds.h"
 #include "tests/game/support/WorldFixture.h"
 
@@ -83,10 +86,10 @@ TEST_F(CollisionTest, EnemiesDieOnTheShieldAndOtherwiseTakeThePlayerWithThem) {
     EXPECT_TRUE(objects().getEnemies()[0]->dead);
     EXPECT_FALSE(player().dead);
     EXPECT_EQ(sounds.played, std::vector<int>{GameSoundManager::DESTROY_ENEMY});
-    // With the shield on, walls are not tested at all.
-    objects().vulnerable = false;
+    // With the shield on, walls are not tested at all: the frame's update says so.
     addWall(around(-1.0f, 0.0f));
-    objects().laneModeCollisionDetection();
+    world->frame();
+    EXPECT_FALSE(objects().vulnerable);
     EXPECT_FALSE(player().dead);
 
     player().shieldTimer.stop();
@@ -99,6 +102,86 @@ TEST_F(CollisionTest, EnemiesDieOnTheShieldAndOtherwiseTakeThePlayerWithThem) {
     EXPECT_TRUE(objects().crashed);
     EXPECT_EQ(sounds.played, (std::vector<int>{GameSoundManager::TECH_EXPLOSION,
                                                GameSoundManager::DESTROY_ENEMY}));
+}
+
+// Frame by frame, the shield decides what is tested: while it is on, neither the power-up nor
+// a wall in the box; once it is off, the power-up first (its shield then saves the craft from
+// the wall), and the wall when there is no power-up.
+TEST_F(CollisionTest, TheShieldKeepsPowerUpsAndWallsUntestedAndAPowerUpBeatsAWall) {
+    trellin_test::RecordingSounds sounds;
+    objects().powerupTimer = 9.0f;
+    objects().laneModeSpawnPowerup(around(-1.4f, 0.0f));
+    addWall(around(-1.4f, 0.0f));
+    player().powerUp();
+    const auto endShield = [this] {
+        player().shieldTimer.stop();
+        player().shieldWarningTimer.stop();
+        player().setShipToWhite();
+    };
+    sounds.played.clear();
+    world->frame();
+    EXPECT_FALSE(objects().vulnerable);
+    EXPECT_TRUE(objects().powerupActive);
+    EXPECT_FALSE(player().dead);
+    EXPECT_TRUE(sounds.played.empty());
+
+    endShield();
+    world->frame();
+    EXPECT_FALSE(objects().powerupActive);
+    EXPECT_TRUE(player().isShielded());
+    EXPECT_FALSE(player().dead);
+    EXPECT_EQ(sounds.played, std::vector<int>{GameSoundManager::SHIELD_BEGIN});
+
+    endShield();
+    world->frame();
+    EXPECT_TRUE(player().dead);
+    EXPECT_TRUE(objects().crashed);
+}
+
+TEST_F(CollisionTest, DeadEnemiesAreFlownThrough) {
+    trellin_test::RecordingSounds sounds;
+    player().speed = 30.0f;
+    objects().laneModeSpawnEnemyAirCraft(around(-1.0f, 0.0f));
+    objects().laneModeSpawnEnemyAirCraft(around(-1.2f, 0.0f));
+    ASSERT_EQ(objects().getEnemies().size(), 2u);
+    objects().getEnemies()[0]->kill();
+    sounds.played.clear();
+    // Shielded: the live one behind the wreck is the one destroyed.
+    player().powerUp();
+    sounds.played.clear();
+    objects().laneModeCollisionDetection();
+    EXPECT_TRUE(objects().getEnemies()[1]->dead);
+    EXPECT_EQ(sounds.played, std::vector<int>{GameSoundManager::DESTROY_ENEMY});
+    // Unshielded: wrecks alone in the box harm nothing.
+    player().shieldTimer.stop();
+    objects().vulnerable = true;
+    sounds.played.clear();
+    objects().laneModeCollisionDetection();
+    EXPECT_FALSE(player().dead);
+    EXPECT_FALSE(objects().crashed);
+    EXPECT_TRUE(sounds.played.empty());
+}
+
+TEST_F(CollisionTest, APowerUpBobsAndIsDroppedOnceMoreThanFiveBehind) {
+    objects().powerupTimer = 9.0f;
+    objects().laneModeSpawnPowerup(around(-30.0f, 2.0f));
+    ASSERT_TRUE(objects().powerupActive);
+    for (int i = 0; i < 3; ++i) {
+        world->frame();
+        const float t = static_cast<float>(TimeManager::worldTotalTime());
+        EXPECT_FLOAT_EQ(objects().getPowerupPosition().y, 1.0f + 0.4f * std::cos(10.0f * t));
+    }
+    const struct {
+        float behind;
+        bool kept;
+    } cases[] = {{-20.0f, true}, {5.0f, true}, {5.01f, false}};
+    for (const auto& c : cases) {
+        objects().powerupActive = false;
+        objects().powerupTimer = 9.0f;
+        objects().laneModeSpawnPowerup(around(c.behind, 0.0f));
+        objects().collideableObjectCulling();
+        EXPECT_EQ(objects().powerupActive, c.kept) << c.behind;
+    }
 }
 
 TEST_F(CollisionTest, APowerUpIsCollectedOnlyWithinItsLane) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/objects/AirCraft.h"
+#include "graphics/ZqVectorOps.h"
 #include "lib/tablet/feed.h"
 #include "lib/tablet/screen.h"
 #include "tests/game/support/RecordingSounds.h"
@@ -112,10 +113,12 @@ TEST_F(CraftTest, AMovePastTheOuterLaneIsRefusedButTheCraftStillBanks) {
     tablet_feed_push_touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 100, 500);
     world->frame();
     EXPECT_EQ(player().rollState, AirCraft::BANKING_LEFT);
+    EXPECT_EQ(player().laneOffset.z, 0.0f);
     const float roll = player().roll;
     world->frame();
     EXPECT_LT(player().roll, roll);
     EXPECT_EQ(player().position.z, 3.0f);
+    EXPECT_EQ(player().laneIndex, 0);  // not even for a frame off the track
     frames(60);
     EXPECT_EQ(player().rollState, AirCraft::LEVEL);
     EXPECT_NEAR(player().roll, 0.0f, 0.01f);
@@ -138,46 +141,91 @@ TEST_F(CraftTest, HudRequestsMoveTheCraftExceptWhileItIsDead) {
 TEST_F(CraftTest, TheShieldTurnsBlackWarnsAtNineSecondsFlashesAndEndsAtEleven) {
     startPlaying();
     trellin_test::RecordingSounds sounds;
-    player().powerUp();
-    EXPECT_TRUE(player().isShielded());
-    EXPECT_EQ(player().flashWhite, 0);
-    EXPECT_EQ(player().bodyColour.x, 0.2f);
-    EXPECT_EQ(sounds.played, std::vector<int>{GameSoundManager::SHIELD_BEGIN});
-    sounds.played.clear();
+    // A second shield of the same run must behave as the first.
+    for (const char* shield : {"first shield", "second shield"}) {
+        SCOPED_TRACE(shield);
+        sounds.played.clear();
+        player().powerUp();
+        EXPECT_TRUE(player().isShielded());
+        EXPECT_EQ(player().flashWhite, 0);
+        EXPECT_EQ(player().bodyColour.x, 0.2f);
+        EXPECT_EQ(sounds.played, std::vector<int>{GameSoundManager::SHIELD_BEGIN});
+        sounds.played.clear();
 
-    // Frames of 1/64 s: 9 s is frame 576, the flashes every 32 frames, the end at 704.
-    struct Change {
-        int frame;
-        int white;
-        int sounds;
-    };
-    std::vector<Change> changes;
-    int white = player().flashWhite;
-    for (int frame = 1; frame <= 800; ++frame) {
-        const std::size_t before = sounds.played.size();
-        world->frame();
-        if (player().flashWhite != white || sounds.played.size() != before) {
-            white = player().flashWhite;
-            changes.push_back({frame, white, static_cast<int>(sounds.played.size() - before)});
+        // Frames of 1/64 s: 9 s is frame 576, the flashes every 32 frames, the end at 704.
+        struct Change {
+            int frame;
+            int white;
+            int sounds;
+        };
+        std::vector<Change> changes;
+        int white = player().flashWhite;
+        for (int frame = 1; frame <= 720; ++frame) {
+            // Nothing of the track in the way, but for one wall while shielded: flown through.
+            clearWalls();
+            if (frame == 300) {
+                addWall(player().drawPosition + ZqVector<3>(-1.0f, 0.0f, 0.0f));
+            }
+            const std::size_t before = sounds.played.size();
+            world->frame();
+            if (player().flashWhite != white || sounds.played.size() != before) {
+                white = player().flashWhite;
+                changes.push_back({frame, white, static_cast<int>(sounds.played.size() - before)});
+            }
+            if (frame == 703) {
+                EXPECT_TRUE(player().isShielded());
+            }
         }
-        if (frame == 703) {
-            EXPECT_TRUE(player().isShielded());
+        const std::vector<std::vector<int>> expected = {
+            {576, 1, 1}, {608, 0, 0}, {640, 1, 1}, {672, 0, 0}, {704, 1, 2}};
+        ASSERT_EQ(changes.size(), expected.size());
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            EXPECT_EQ(changes[i].frame, expected[i][0]) << i;
+            EXPECT_EQ(changes[i].white, expected[i][1]) << i;
+            EXPECT_EQ(changes[i].sounds, expected[i][2]) << i;
         }
+        for (int id : sounds.played) {
+            EXPECT_EQ(id, GameSoundManager::SHIELD_END);
+        }
+        EXPECT_FALSE(player().isShielded());
+        EXPECT_EQ(player().bodyColour.x, 1.0f);
+        ASSERT_FALSE(player().dead);
     }
-    const std::vector<std::vector<int>> expected = {
-        {576, 1, 1}, {608, 0, 0}, {640, 1, 1}, {672, 0, 0}, {704, 1, 2}};
-    ASSERT_EQ(changes.size(), expected.size());
-    for (std::size_t i = 0; i < changes.size(); ++i) {
-        EXPECT_EQ(changes[i].frame, expected[i][0]) << i;
-        EXPECT_EQ(changes[i].white, expected[i][1]) << i;
-        EXPECT_EQ(changes[i].sounds, expected[i][2]) << i;
-    }
-    for (int id : sounds.played) {
-        EXPECT_EQ(id, GameSoundManager::SHIELD_END);
-    }
-    EXPECT_FALSE(player().isShielded());
+}
+
+// A run left from the pause page while shielded: the next run starts white, with the shield
+// running out when it would have.
+TEST_F(CraftTest, ANewRunKeepsTheShieldRunningItsTimeButDrawsTheShipWhite) {
+    startPlaying();
+    player().powerUp();
+    frames(192);  // 3 s
+    world->startRun();
+    EXPECT_TRUE(player().isShielded());
+    EXPECT_EQ(player().flashWhite, 1);
     EXPECT_EQ(player().bodyColour.x, 1.0f);
-    EXPECT_FALSE(player().dead);
+    int frame = 192;
+    while (player().isShielded() && frame < 2000) {
+        world->frame();
+        ++frame;
+    }
+    EXPECT_EQ(frame, 704);
+}
+
+TEST_F(CraftTest, TheRecordBannerStandsWhereTheBestRunEnded) {
+    const struct {
+        float bestScore;
+        uint32_t bestDistance;
+        float x;
+    } cases[] = {{0.0f, 500, 10.0f}, {9.9f, 500, 10.0f}, {10.0f, 500, -500.0f}};
+    for (const auto& c : cases) {
+        player().bestScore = c.bestScore;
+        player().bestDistance = c.bestDistance;
+        objects().laneModeResetObjectPositions();
+        const ZqVector<3> banner = objects().getBannerPosition();
+        EXPECT_EQ(banner.x, c.x) << c.bestScore;
+        EXPECT_EQ(banner.y, 0.0f);
+        EXPECT_EQ(banner.z, 0.0f);
+    }
 }
 
 TEST_F(CraftTest, TheDrawnCraftEasesWithoutOvershootingOnALongFrame) {

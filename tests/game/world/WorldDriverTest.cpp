@@ -1,33 +1,23 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "tests/core/file/TempDirectory.h"
+#include "tests/game/support/SeedTrack.h"
+#include "tests/game/support/WorldDriverRun.h"
 #include "tools/world/WorldDriver.h"
 
 namespace {
 
-struct DriverRun {
-    std::string out;
-    int status;
-};
+using trellin_test::DriverRun;
+using trellin_test::lineField;
 
-DriverRun runDriver(const std::string& arguments) {
-    const std::string command = std::string(TRELLIN_WORLD_DRIVER) + " " + arguments + " 2>&1";
-    DriverRun run{"", -1};
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return run;
-    }
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        run.out.append(buffer, n);
-    }
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// In the folder given, else in the test's own.
+DriverRun runDriver(const std::string& arguments, const std::string& folder = ".") {
+    return trellin_test::runWorldDriver(TRELLIN_WORLD_DRIVER, arguments, folder);
 }
 
 std::size_t lines(const std::string& text) {
@@ -51,6 +41,72 @@ TEST(WorldDriverTest, TwoRunsOfTheSameArgumentsPrintTheSameLines) {
                               "\"walls\":[[", "\"enemies\":[", "\"powerups\":["}) {
         EXPECT_NE(first.out.find(field), std::string::npos) << field;
     }
+}
+
+std::string point(float x, float z) {
+    char text[64];
+    std::snprintf(text, sizeof text, "[%.9g,0,%.9g]", x, z);
+    return text;
+}
+
+// The seed's walls as the driver prints them.
+std::string firstWalls() {
+    std::string listed;
+    for (const orvo::ZqVector<3>& wall : trellin_test::seedTrackWalls()) {
+        listed += (listed.empty() ? "" : ",") + point(wall.x, wall.z);
+    }
+    return "[" + listed + "]";
+}
+
+// A known run, with expectations of its own: the track of the reseed's generator, and a crash
+// into the first wall in the craft's lane once a touch has moved it back there.
+TEST(WorldDriverTest, ARunLaysTheTrackOfItsSeedAndCrashesIntoTheWallInItsLane) {
+    const DriverRun run = runDriver("--frames 900 --touch 30:100:500 --touch 400:900:400");
+    ASSERT_EQ(run.status, 0) << run.out;
+    const std::vector<std::string> frames = trellin_test::splitLines(run.out);
+    ASSERT_EQ(frames.size(), 900u);
+    EXPECT_EQ(lineField(frames[0], "lane"), "1");
+    EXPECT_EQ(lineField(frames[0], "walls"), firstWalls());
+    // Lane 0 after the first touch, lane 1 again after the second.
+    EXPECT_EQ(lineField(frames[100], "lane"), "0");
+    EXPECT_EQ(lineField(frames[500], "lane"), "1");
+
+    std::size_t crash = 0;
+    while (crash < frames.size() && lineField(frames[crash], "alive") == "true") {
+        ++crash;
+    }
+    ASSERT_LT(crash, frames.size());
+    EXPECT_EQ(crash, 836u);
+    // The wall of lane 1 at x -113.44 lies inside the box of the crash frame (1.5 ahead of the
+    // craft) and ahead of the box of the frame before.
+    const std::string wall = point(-113.441147f, 1.0f);
+    EXPECT_NE(lineField(frames[crash], "walls").find(wall), std::string::npos);
+    const float x = std::stof(lineField(frames[crash], "x"));
+    const float before = std::stof(lineField(frames[crash - 1], "x"));
+    EXPECT_EQ(lineField(frames[crash], "z"), "1");
+    EXPECT_LE(x - 1.5f, -113.441147f);
+    EXPECT_GE(x, -113.441147f);
+    EXPECT_GT(before - 1.5f, -113.441147f);
+}
+
+// A run depends on its arguments alone: a record in the folder is neither read nor written.
+TEST(WorldDriverTest, ARecordInTheFolderIsNeitherReadNorWritten) {
+    const std::string arguments = "--frames 300 --every 60 --touch 30:100:500";
+    trellin_test::TempDirectory empty;
+    trellin_test::TempDirectory played;
+    // Best score 812, last score 5, distance 1000, best distance 1000, spare word 7.
+    const trellin::Bytes record = {0x2C, 3, 0, 0, 5, 0, 0, 0, 0xE8, 3, 0, 0,
+                                   0xE8, 3, 0, 0, 7, 0, 0, 0};
+    played.write("data/save_data", record);
+    const DriverRun fresh = runDriver(arguments, empty.path());
+    const DriverRun again = runDriver(arguments, played.path());
+    ASSERT_EQ(fresh.status, 0) << fresh.out;
+    EXPECT_EQ(again.out, fresh.out);
+    trellin::Bytes after;
+    std::string error;
+    ASSERT_TRUE(trellin::readFileBytes(played / "data/save_data", after, error)) << error;
+    EXPECT_EQ(after, record);
+    EXPECT_FALSE(std::filesystem::exists(empty / "data"));
 }
 
 TEST(WorldDriverTest, BadArgumentsFailWithAMessage) {

@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include "core/locator/ServiceSingleton.h"
+#include "core/message/MessageSystem.h"
+#include "core/message/OsMessage.h"
+#include "core/message/OsMessageHandler.h"
+#include "game/app/ApplicationLoop.h"
+#include "game/manager/GameManager.h"
+#include "graphics/shader/ShaderCache.h"
+#include "platform/playbook/PlaybookSystemEventMessage.h"
+#include "tests/game/app/GameFixture.h"
+#include "tests/game/support/RecordingSounds.h"
+
+using namespace orvo;
+
+namespace {
+
+class ApplicationLoopTest : public trellin_test::GameTest {
+protected:
+    ApplicationLoopTest() { loadOnSetUp = false; }
+
+    // The window left the foreground since the last turn.
+    static void leaveForeground() {
+        MessageSystem::getQueue<PlaybookSystemEventMessage>().postMessage(
+            boost::make_shared<PlaybookSystemEventMessage>(
+                PlaybookSystemEventMessage::WINDOW_BACKGROUND));
+    }
+    static bool windowEventsWaiting() {
+        boost::shared_ptr<PlaybookSystemEventMessage> message;
+        return MessageSystem::getQueue<PlaybookSystemEventMessage>().nextMessage(message);
+    }
+};
+
+// The turn that ends the loop still reads the window's events: leaving the foreground then
+// still opens the pause page and pauses the music, once.
+TEST_F(ApplicationLoopTest, TheLastTurnStillReadsTheWindowEvents) {
+    start();
+    click("start");
+    turns(2);
+    ASSERT_EQ(page(), "ludra_hud");
+    trellin_test::RecordingSounds sounds;
+    MessageSystem::getQueue<OsMessage>().postMessage(
+        boost::make_shared<OsMessage>(OsMessage::STOP_RUNNING));
+    OsMessageHandler::instance_->update();
+    leaveForeground();
+    EXPECT_FALSE(applicationLoop());
+    EXPECT_FALSE(windowEventsWaiting());
+    EXPECT_TRUE(game().guiPaused);
+    EXPECT_EQ(page(), "ludra_pause");
+    EXPECT_EQ(sounds.pausedMusic, std::vector<int>{GameSoundManager::INGAME_MUSIC});
+    // Paused already: another trip out does nothing.
+    leaveForeground();
+    EXPECT_FALSE(applicationLoop());
+    EXPECT_EQ(sounds.pausedMusic.size(), 1u);
+}
+
+// A load that failed leaves nothing to pause: the window's events are read all the same.
+TEST_F(ApplicationLoopTest, NothingIsPausedBeforeTheDataAreLoaded) {
+    boot();
+    Locator::deregisterService<ShaderCache>();
+    trellin_test::RecordingSounds sounds;
+    leaveForeground();
+    EXPECT_FALSE(applicationLoop());
+    ASSERT_FALSE(game().initialised);
+    EXPECT_FALSE(windowEventsWaiting());
+    EXPECT_FALSE(game().pauseMenuShown);
+    EXPECT_FALSE(game().guiPaused);
+    EXPECT_TRUE(sounds.pausedMusic.empty());
+}
+
+}  // namespace

@@ -231,7 +231,7 @@ lua_State* ScriptSystem::getLuaState(HashString name) const {
             return named.second;
         }
     }
-    return nullptr;
+    return luaStates_.empty() ? nullptr : luaStates_[0].second;
 }
 
 void ScriptSystem::removeLuaState(lua_State* state) {

@@ -33,7 +33,7 @@ public:
 
     // Null when the state could not be made.
     lua_State* createLuaState(HashString name, bool openLibraries);
-    // The first state of that name; null when there is none.
+    // The first state of that name, else the first state made; null when there are none.
     lua_State* getLuaState(HashString name) const;
     // Closes a state made by createLuaState; any other pointer is ignored.
     void removeLuaState(lua_State* state);

@@ -4,6 +4,8 @@
 
 #include <lua.hpp>
 
+#include "ui/script/LuaInstructionBudget.h"
+
 namespace orvo {
 
 // Engine code enters a Lua state only through protected calls: an error raised outside one
@@ -20,6 +22,7 @@ public:
     // error object left on top of the stack.
     template <class Work>
     static int run(lua_State* state, Work& work) {
+        const LuaInstructionBudget::Entry entry;
         return lua_cpcall(state, &enter<Work>, &work);
     }
 

@@ -1,12 +1,17 @@
 #include "ui/script/ScriptSystem.h"
 
+#include <cstring>
+
 #include <lua.hpp>
 
 #include "core/file/BinaryFile.h"
 #include "core/memory/ZequinAllocation.h"
 #include "core/message/MessageSystem.h"
 #include "ui/script/LuaConvert.h"
+#include "ui/script/LuaInstructionBudget.h"
+#include "ui/script/LuaLibraries.h"
 #include "ui/script/LuaProtectedCall.h"
+#include "ui/script/LuaTextChunk.h"
 #include "ui/script/ScriptMessage.h"
 
 namespace orvo {
@@ -14,14 +19,6 @@ namespace orvo {
 lua_State* ScriptSystem::mainState_ = nullptr;
 
 namespace {
-
-// The libraries that states may open: the rest (io, os, package, debug) reach outside the game.
-const luaL_Reg LIBRARIES[] = {
-    {"", luaopen_base},
-    {LUA_STRLIBNAME, luaopen_string},
-    {LUA_TABLIBNAME, luaopen_table},
-    {LUA_MATHLIBNAME, luaopen_math},
-};
 
 // Sets up a new state: the script functions for named states, then the libraries when asked.
 struct StateSetup {
@@ -34,13 +31,8 @@ struct StateSetup {
             lua_register(state, "zqLuaDoFile", &ScriptSystem::zqLuaDoFile);
             lua_register(state, "zqLuaGetPlatform", &ScriptSystem::zqLuaGetPlatform);
         }
-        if (!libraries) {
-            return;
-        }
-        for (const luaL_Reg& library : LIBRARIES) {
-            lua_pushcfunction(state, library.func);
-            lua_pushstring(state, library.name);
-            lua_call(state, 1, 0);
+        if (libraries) {
+            LuaLibraries::open(state);
         }
     }
 };
@@ -51,6 +43,7 @@ lua_State* newState(bool scriptFunctions, bool libraries) {
         LuaProtectedCall::logError("not enough memory for a new state");
         return nullptr;
     }
+    LuaInstructionBudget::attach(state);
     StateSetup setup = {scriptFunctions, libraries};
     if (!LuaProtectedCall::runLogged(state, setup)) {
         lua_close(state);
@@ -231,7 +224,7 @@ lua_State* ScriptSystem::getLuaState(HashString name) const {
             return named.second;
         }
     }
-    return nullptr;
+    return luaStates_.empty() ? nullptr : luaStates_[0].second;
 }
 
 void ScriptSystem::removeLuaState(lua_State* state) {
@@ -253,8 +246,9 @@ bool ScriptSystem::loadScript(lua_State* state, const char* path) {
     if (!file.open(path, true, MEMORY_CATEGORY)) {
         return false;
     }
-    int status = luaL_loadbuffer(state, static_cast<const char*>(file.getRamFileAddress()),
-                                 file.size(), path);
+    const LuaInstructionBudget::Entry entry;
+    int status = LuaTextChunk::load(state, static_cast<const char*>(file.getRamFileAddress()),
+                                    file.size(), path);
     // The chunk holds its own copy: the file's memory is not needed while it runs.
     file.close();
     if (status == 0) {
@@ -271,8 +265,9 @@ bool ScriptSystem::callLua(lua_State* state, const char* text) {
     if (state == nullptr || text == nullptr) {
         return false;
     }
+    const LuaInstructionBudget::Entry entry;
     const int top = lua_gettop(state);
-    int status = luaL_loadstring(state, text);
+    int status = LuaTextChunk::load(state, text, std::strlen(text), text);
     if (status == 0) {
         status = lua_pcall(state, 0, LUA_MULTRET, 0);
     }

@@ -18,7 +18,8 @@ class Scriptable;
 // The Lua service: one main state for the whole process, any number of named states (which
 // get zqLuaCallGlobal, zqLuaDoFile and zqLuaGetPlatform), typed calls from engine code and the
 // script message queues. Main thread only. Every Lua error stays inside a protected call: it
-// is logged as a script error and never reaches the caller.
+// is logged as a script error and never reaches the caller. Chunks are loaded from text only,
+// and every run of a chunk or call is stopped past an instruction budget.
 class ScriptSystem : public Locator::ServiceSingleton<ScriptSystem> {
 public:
     typedef std::pair<HashString, lua_State*> NamedState;
@@ -33,7 +34,7 @@ public:
 
     // Null when the state could not be made.
     lua_State* createLuaState(HashString name, bool openLibraries);
-    // The first state of that name; null when there is none.
+    // The first state of that name, else the first state made; null when there are none.
     lua_State* getLuaState(HashString name) const;
     // Closes a state made by createLuaState; any other pointer is ignored.
     void removeLuaState(lua_State* state);

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/memory/Allocator.h"
@@ -64,6 +66,54 @@ TEST(LuaAllocTest, ReallocationKeepsTheBytesThatFitAndFreesTheOldBlock) {
     ASSERT_NE(shrunk, nullptr);
     EXPECT_TRUE(holds(shrunk, 40, 2));
     EXPECT_EQ(alloc(shrunk, 40, 0), nullptr);
+    EXPECT_TRUE(use.unchanged());
+}
+
+TEST(LuaAllocTest, AShrinkWritesNothingPastTheNewBlock) {
+    constexpr int NEIGHBOURS = 400;
+    std::vector<std::pair<unsigned char*, unsigned char>> blocks;
+    blocks.reserve(NEIGHBOURS);
+    const ManagerUse use;
+    constexpr std::size_t OLD_SIZE = 3000;
+    constexpr std::size_t NEW_SIZE = 64;  // fills a block of its pool exactly
+    void* block = alloc(nullptr, 0, OLD_SIZE);
+    ASSERT_NE(block, nullptr);
+    fill(block, OLD_SIZE, 4);
+
+    // Blocks of the new size, each with its own bytes. The pool hands out the block freed
+    // last, so the shrink lands on the first of a run of them that spans the old size.
+    for (int i = 0; i < NEIGHBOURS; ++i) {
+        auto* neighbour = static_cast<unsigned char*>(alloc(nullptr, 0, NEW_SIZE));
+        ASSERT_NE(neighbour, nullptr);
+        blocks.emplace_back(neighbour, static_cast<unsigned char>(i));
+        fill(neighbour, NEW_SIZE, blocks.back().second);
+    }
+    std::sort(blocks.begin(), blocks.end());
+    const std::size_t runLength = OLD_SIZE / NEW_SIZE + 1;
+    std::size_t first = 0;
+    for (std::size_t k = 1; k < blocks.size() && k - first < runLength; ++k) {
+        if (blocks[k].first != blocks[k - 1].first + NEW_SIZE) {
+            first = k;
+        }
+    }
+    ASSERT_LE(first + runLength, blocks.size()) << "no run of adjacent blocks";
+    unsigned char* target = blocks[first].first;
+    alloc(target, NEW_SIZE, 0);
+
+    void* shrunk = alloc(block, OLD_SIZE, NEW_SIZE);
+    ASSERT_EQ(shrunk, target);
+    EXPECT_TRUE(holds(shrunk, NEW_SIZE, 4));
+    for (std::size_t k = 0; k < blocks.size(); ++k) {
+        if (k != first) {
+            EXPECT_TRUE(holds(blocks[k].first, NEW_SIZE, blocks[k].second)) << k - first;
+        }
+    }
+    alloc(shrunk, NEW_SIZE, 0);
+    for (std::size_t k = 0; k < blocks.size(); ++k) {
+        if (k != first) {
+            alloc(blocks[k].first, NEW_SIZE, 0);
+        }
+    }
     EXPECT_TRUE(use.unchanged());
 }
 

@@ -47,18 +47,21 @@ std::string run(lua_State* state, const char* chunk) {
 }  // namespace
 
 TEST_F(ScriptSystemTest, StatesAreFoundByNameAndRemovedByPointer) {
+    EXPECT_EQ(scripts->getLuaState("absent"), nullptr);
     lua_State* a = scripts->createLuaState("a", false);
     lua_State* b = scripts->createLuaState("b", false);
     lua_State* a2 = scripts->createLuaState("a", false);
     ASSERT_TRUE(a != nullptr && b != nullptr && a2 != nullptr);
     EXPECT_EQ(scripts->getLuaState("a"), a);
     EXPECT_EQ(scripts->getLuaState("b"), b);
-    EXPECT_EQ(scripts->getLuaState("absent"), nullptr);
+    // An unknown name gives the first state.
+    EXPECT_EQ(scripts->getLuaState("absent"), a);
 
     scripts->removeLuaState(a);
     ASSERT_EQ(scripts->getLuaStates().size(), 2u);
     EXPECT_EQ(scripts->getLuaStates()[0].second, a2);
     EXPECT_EQ(scripts->getLuaState("a"), a2);
+    EXPECT_EQ(scripts->getLuaState("absent"), a2);
 
     // A state the service did not make is left alone.
     scripts->removeLuaState(ScriptSystem::mainState_);
@@ -278,10 +281,18 @@ TEST_F(ScriptSystemTest, DoFileRunsFilesAndArchiveMembersInTheCallersState) {
 }
 
 TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
+    MessageQueue<IncomingScriptMessage> requests = MessageSystem::getQueue<IncomingScriptMessage>();
+    // With no state at all a request runs nowhere.
+    boost::shared_ptr<IncomingScriptMessage> lost(new IncomingScriptMessage());
+    lost->stateName = "calls";
+    lost->functionName = "add";
+    ASSERT_TRUE(requests.postMessage(lost));
+    scripts->update();
+    EXPECT_TRUE(logged("a script request names no state")) << log;
+
     stateWith(
         "function add(a, b) return a + b end t = {k = 10} function t.get(self) return self.k end",
         "calls");
-    MessageQueue<IncomingScriptMessage> requests = MessageSystem::getQueue<IncomingScriptMessage>();
     const struct {
         uint32_t sender;
         const char* state;
@@ -292,7 +303,8 @@ TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
         {7, "calls", "add", "", 5.0},
         {0, "calls", "add", "", 0.0},
         {8, "calls", "t", "get", 10.0},
-        {9, "absent", "add", "", -1.0},
+        // An unknown state name reaches the first state.
+        {9, "absent", "add", "", 5.0},
     };
     for (const auto& c : cases) {
         boost::shared_ptr<IncomingScriptMessage> request(new IncomingScriptMessage());
@@ -307,7 +319,6 @@ TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
     }
     scripts->update();
     EXPECT_EQ(MessageQueueActual<IncomingScriptMessage>::instance()->size(), 0u);
-    EXPECT_TRUE(logged("a script request names no state")) << log;
 
     MessageQueue<OutgoingScriptMessage> answers = MessageSystem::getQueue<OutgoingScriptMessage>();
     EXPECT_EQ(answers.snapshotSize(), 3u);

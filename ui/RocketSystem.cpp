@@ -31,6 +31,9 @@ namespace orvo {
 
 namespace {
 
+// Long enough for any page's work, short enough that a runaway script is noticed, not a freeze.
+constexpr double SCRIPT_BUDGET_SECONDS = 1.0;
+
 boost::shared_ptr<RenderTarget> currentTarget() {
     return GraphicsSystem::instance_ != nullptr
                ? GraphicsSystem::instance_->getCurrentRenderTarget()
@@ -67,7 +70,8 @@ RocketSystem::RocketSystem()
       timerClock(0.0),
       windowWidth(0.0f),
       windowHeight(0.0f),
-      interpreter(Jim_CreateInterp()) {
+      interpreter(Jim_CreateInterp()),
+      sandbox(SCRIPT_BUDGET_SECONDS) {
     Rocket::Core::SetSystemInterface(&systemInterface);
     Rocket::Core::SetRenderInterface(&renderInterface);
     Rocket::Core::SetFileInterface(&fileInterface);
@@ -107,6 +111,7 @@ void RocketSystem::initialise() {
         Jim_packInit(interpreter);
         Jim_regexpInit(interpreter);
         registerRocketTclCommands(interpreter, this);
+        sandbox.install(interpreter);
     }
     setVariableValue("PLATFORM", "PLAYBOOK");
     setVariableValue("BUILD_CONFIG", "FINAL");

@@ -1,6 +1,6 @@
 // The UI's Tcl commands with arbitrary words, run as the event of an element of a loaded page,
 // then a few updates so that the timers they start fire. Timed commands run fixed scripts only:
-// an arbitrary script may loop for ever.
+// an arbitrary script may loop until its time budget is spent, a second per run.
 #include <Rocket/Core.h>
 #include <jim.h>
 #include <stdlib.h>

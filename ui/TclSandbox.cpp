@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <vector>
 
 namespace orvo {
 
@@ -12,12 +13,12 @@ const char* const TclSandbox::BUDGET_COMMAND = "__script_budget";
 namespace {
 
 // Which argument of a command is a script run again and again.
-enum ScriptArgument { LAST, SECOND, LAMBDA_BODY, DICT_LOOP_BODY };
+enum ScriptArgument { LAST, SECOND, LAMBDA_BODY };
 
 struct Wrapped {
     const char* name;
     ScriptArgument script;
-    // Fewer words are passed on unchanged, for the command's own usage error.
+    // Fewer words are passed on unchanged, for the command's own usage error (wrapped loops).
     int words;
     Jim_CmdProc* original;
     void* privData;
@@ -31,11 +32,10 @@ struct Wrapped {
 
 // The loops, procedures and lambdas whose bodies get the check.
 Wrapped wrapped[] = {
-    {"while", LAST, 3, nullptr, nullptr},          {"for", LAST, 5, nullptr, nullptr},
-    {"foreach", LAST, 4, nullptr, nullptr},        {"lmap", LAST, 4, nullptr, nullptr},
-    {"loop", LAST, 4, nullptr, nullptr},           {"time", SECOND, 2, nullptr, nullptr},
-    {"proc", LAST, 4, nullptr, nullptr},           {"apply", LAMBDA_BODY, 2, nullptr, nullptr},
-    {"dict", DICT_LOOP_BODY, 5, nullptr, nullptr},
+    {"while", LAST, 3, nullptr, nullptr},   {"for", LAST, 5, nullptr, nullptr},
+    {"foreach", LAST, 4, nullptr, nullptr}, {"lmap", LAST, 4, nullptr, nullptr},
+    {"loop", LAST, 4, nullptr, nullptr},    {"time", SECOND, 2, nullptr, nullptr},
+    {"proc", LAST, 4, nullptr, nullptr},    {"apply", LAMBDA_BODY, 2, nullptr, nullptr},
 };
 
 // Commands that reach outside the interpreter: files (source), the process environment (env)
@@ -44,13 +44,11 @@ const char* const REMOVED[] = {"source", "env", "exit"};
 
 // Commands that could take the check's name.
 Wrapped namers[] = {
-    {"rename", LAST, 3, nullptr, nullptr},
-    {"alias", LAST, 3, nullptr, nullptr},
+    {"rename", LAST, 0, nullptr, nullptr},
+    {"alias", LAST, 0, nullptr, nullptr},
 };
 
-Wrapped package = {"package", LAST, 3, nullptr, nullptr};
-
-const char* const CHECK_PREFIX = "::__script_budget;";
+Wrapped package = {"package", LAST, 0, nullptr, nullptr};
 
 bool isBudgetName(Jim_Obj* name) {
     const char* text = Jim_String(name);
@@ -61,7 +59,10 @@ bool isBudgetName(Jim_Obj* name) {
 }
 
 Jim_Obj* withCheck(Jim_Interp* interp, Jim_Obj* body) {
-    Jim_Obj* checked = Jim_NewStringObj(interp, CHECK_PREFIX, -1);
+    // Global, so that a namespace's own command of that name is not the one called; on the
+    // body's first line, so that its line numbers stay.
+    Jim_Obj* checked = Jim_NewStringObj(interp, "::", -1);
+    Jim_AppendStrings(interp, checked, TclSandbox::BUDGET_COMMAND, ";", nullptr);
     Jim_AppendObj(interp, checked, body);
     return checked;
 }
@@ -91,44 +92,13 @@ int wrappedCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     if (std::strcmp(command.name, "proc") == 0 && isBudgetName(argv[1])) {
         return refuseBudgetName(interp);
     }
-    int at = argc - 1;
-    Jim_Obj* script = nullptr;
-    switch (command.script) {
-        case LAST:
-            script = withCheck(interp, argv[at]);
-            break;
-        case SECOND:
-            at = 1;
-            script = withCheck(interp, argv[at]);
-            break;
-        case LAMBDA_BODY:
-            at = 1;
-            script = lambdaWithCheck(interp, argv[at]);
-            break;
-        case DICT_LOOP_BODY: {
-            const char* sub = Jim_String(argv[1]);
-            if (argc != 5 || (std::strcmp(sub, "for") != 0 && std::strcmp(sub, "map") != 0)) {
-                return command.call(interp, argc, argv);
-            }
-            script = withCheck(interp, argv[at]);
-            break;
-        }
-    }
-    Jim_Obj* words[16];
-    Jim_Obj** copy =
-        argc <= 16 ? words
-                   : static_cast<Jim_Obj**>(Jim_Alloc(static_cast<int>(sizeof(Jim_Obj*)) * argc));
-    for (int i = 0; i < argc; ++i) {
-        copy[i] = i == at ? script : argv[i];
-        Jim_IncrRefCount(copy[i]);
-    }
-    const int result = command.call(interp, argc, copy);
-    for (int i = 0; i < argc; ++i) {
-        Jim_DecrRefCount(interp, copy[i]);
-    }
-    if (copy != words) {
-        Jim_Free(copy);
-    }
+    const int at = command.script == LAST ? argc - 1 : 1;
+    std::vector<Jim_Obj*> words(argv, argv + argc);
+    words[at] = command.script == LAMBDA_BODY ? lambdaWithCheck(interp, argv[at])
+                                              : withCheck(interp, argv[at]);
+    Jim_IncrRefCount(words[at]);
+    const int result = command.call(interp, argc, words.data());
+    Jim_DecrRefCount(interp, words[at]);
     return result;
 }
 

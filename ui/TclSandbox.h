@@ -28,7 +28,6 @@ public:
     void leave(Jim_Interp* interp);
     // The evaluation running (or ended last) was stopped for running past its budget.
     bool stopped() const { return stopped_; }
-    double budgetSeconds() const { return budget_; }
 
     // Called by the check: true once the budget of the running evaluation is spent.
     bool spent();

@@ -56,6 +56,8 @@ const char* const TIMED_SCRIPTS[] = {
     "add_document other.rml",
     "repeat stop_all",
     "set_inner_rml box {<p id='box'>b</p>}",
+    "foreach i {1 2} {toggle_class box}",
+    "while {[incr ::n] % 3} {apply {{} {flash box 0.1 lit}}}",
 };
 
 const char* const PAGE =

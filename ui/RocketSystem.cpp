@@ -31,9 +31,6 @@ namespace orvo {
 
 namespace {
 
-// Long enough for any page's work, short enough that a runaway script is noticed, not a freeze.
-constexpr double SCRIPT_BUDGET_SECONDS = 1.0;
-
 boost::shared_ptr<RenderTarget> currentTarget() {
     return GraphicsSystem::instance_ != nullptr
                ? GraphicsSystem::instance_->getCurrentRenderTarget()
@@ -70,8 +67,7 @@ RocketSystem::RocketSystem()
       timerClock(0.0),
       windowWidth(0.0f),
       windowHeight(0.0f),
-      interpreter(Jim_CreateInterp()),
-      sandbox(SCRIPT_BUDGET_SECONDS) {
+      interpreter(Jim_CreateInterp()) {
     Rocket::Core::SetSystemInterface(&systemInterface);
     Rocket::Core::SetRenderInterface(&renderInterface);
     Rocket::Core::SetFileInterface(&fileInterface);

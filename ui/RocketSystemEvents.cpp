@@ -58,17 +58,15 @@ bool RocketSystem::executeTclString(const ZqString& script, const ZqString& sour
     if (result == JIM_OK) {
         return true;
     }
-    const ZqString quoted = script.substr(0, QUOTED_SCRIPT_LENGTH);
-    if (sandbox.stopped()) {
-        // One line, from the script that started it all; nested ones just end.
-        if (outermost) {
-            logRocketTclError({"script ran longer than 1 second and was stopped (root document =  ",
-                               rootDocument.c_str(), ")., command begins with '", quoted.c_str()});
-        }
+    // A stopped script has one line, from the evaluation that started it all.
+    const bool stopped = sandbox.stopped();
+    if (stopped && !outermost) {
         return false;
     }
-    logRocketTclError({Jim_String(Jim_GetResult(interpreter)), " (root document =  ",
-                       rootDocument.c_str(), ")., command begins with '", quoted.c_str()});
+    const ZqString quoted = script.substr(0, QUOTED_SCRIPT_LENGTH);
+    logRocketTclError({stopped ? TclSandbox::STOPPED : Jim_String(Jim_GetResult(interpreter)),
+                       " (root document =  ", rootDocument.c_str(), ")., command begins with '",
+                       quoted.c_str()});
     return false;
 }
 

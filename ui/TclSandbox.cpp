@@ -9,8 +9,12 @@
 namespace orvo {
 
 const char* const TclSandbox::BUDGET_COMMAND = "__script_budget";
+const char* const TclSandbox::STOPPED = "script ran longer than 1 second and was stopped";
 
 namespace {
+
+// Long enough for any page's work, short enough that a runaway script is noticed, not a freeze.
+constexpr std::chrono::seconds BUDGET(1);
 
 // Which argument of a command is a script run again and again.
 enum ScriptArgument { LAST, SECOND, LAMBDA_BODY };
@@ -171,9 +175,7 @@ bool TclSandbox::enter(Jim_Interp* interp) {
         return false;
     }
     stopped_ = false;
-    deadline_ = std::chrono::steady_clock::now() +
-                std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                    std::chrono::duration<double>(budget_));
+    deadline_ = std::chrono::steady_clock::now() + BUDGET;
     return true;
 }
 

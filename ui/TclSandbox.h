@@ -7,15 +7,17 @@ struct Jim_Interp;
 namespace orvo {
 
 // What a document script may reach: nothing outside the interpreter (no file, environment,
-// process or native code), and no more than a time budget per script. Every loop and procedure
+// process or native code), and no more than a second of time per script. Every loop and procedure
 // body starts with a check of the budget; once it is spent the check raises a signal that ends
 // the evaluation command by command, through catch. Main thread only.
 class TclSandbox {
 public:
     // The name of the check; scripts can neither define, rename nor delete it.
     static const char* const BUDGET_COMMAND;
+    // What a stopped evaluation's log line says.
+    static const char* const STOPPED;
 
-    explicit TclSandbox(double budgetSeconds) : budget_(budgetSeconds) {}
+    TclSandbox() = default;
     TclSandbox(const TclSandbox&) = delete;
     TclSandbox& operator=(const TclSandbox&) = delete;
 
@@ -33,7 +35,6 @@ public:
     bool spent();
 
 private:
-    double budget_;
     std::chrono::steady_clock::time_point deadline_;
     int depth_ = 0;
     bool stopped_ = false;

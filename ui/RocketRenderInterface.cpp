@@ -252,7 +252,12 @@ void RocketRenderInterface::EnableScissorRegion(bool enable) {
 
 void RocketRenderInterface::SetScissorRegion(int x, int y, int width, int height) {
     const boost::shared_ptr<RenderTarget> target = currentTarget();
-    if (!target || width <= 0 || height <= 0) {
+    if (!target) {
+        return;
+    }
+    // An empty region clips everything; ignoring it would leave the last region in force.
+    if (width <= 0 || height <= 0) {
+        target->setScissorRegion(0, 0, 0, 0);
         return;
     }
     long left = x;

@@ -107,6 +107,7 @@ void RocketSystem::initialise() {
         Jim_packInit(interpreter);
         Jim_regexpInit(interpreter);
         registerRocketTclCommands(interpreter, this);
+        sandbox.install(interpreter);
     }
     setVariableValue("PLATFORM", "PLAYBOOK");
     setVariableValue("BUILD_CONFIG", "FINAL");

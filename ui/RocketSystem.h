@@ -15,6 +15,7 @@
 #include "ui/RocketMatrixParameterUpdater.h"
 #include "ui/RocketRenderInterface.h"
 #include "ui/RocketSystemInterface.h"
+#include "ui/TclSandbox.h"
 
 struct Jim_Interp;
 struct Jim_Obj;
@@ -112,6 +113,8 @@ public:
     void removePageEventHandler(const ZqString& documentPath);
     void removeGlobalEventHandler(const ZqString& name);
     void removeDocumentTimers(Rocket::Core::ElementDocument* document);
+    // In a context: loaded (its load scripts may be running) and not yet unloaded.
+    static bool isOpen(const Rocket::Core::ElementDocument* document);
     void updateTimedElements(double delta);
 
     // After a loss of the graphics context.
@@ -192,6 +195,7 @@ private:
     // Each cached element keeps a reference of its own, so a removed one never dangles.
     HashedArray<ElementReference> elementCache;
     Jim_Interp* interpreter;
+    TclSandbox sandbox;
     ElementReference eventElement;
     // Registered with the shader cache once; a cache that holds it shares its ownership.
     boost::shared_ptr<RocketMatrixParameterUpdater> matrixUpdater;

@@ -4,6 +4,7 @@
 #include "core/text/StringFunctions.h"
 #include "graphics/GraphicsSystem.h"
 #include "ui/RmlEscape.h"
+#include "ui/RocketLog.h"
 #include "ui/RocketStrings.h"
 #include "ui/RocketSystem.h"
 
@@ -24,25 +25,13 @@ void leaveDirectory(ZqString& base) {
     base = slash == ZqString::npos ? ZqString() : base.substr(0, slash + 1);
 }
 
-ZqString memoryAddressText(const char* text) {
-    return " document loaded from memory address " +
-           unsignedIntToHexString(static_cast<unsigned>(reinterpret_cast<uintptr_t>(text)));
-}
-
-}  // namespace
-
-bool RocketSystem::loadDocument(const ZqString& path, bool fromRoot) {
+// path walked from base by its segments: "./" is dropped, "../" leaves a directory of base (with
+// base empty, of the executable's folder), any other segment is appended. base ends as the
+// directory of the result. Every path the file access gets is under the root folder, so a result
+// without "." or ".." segments cannot leave it.
+bool resolve(const ZqString& path, ZqString& base, ZqString& full) {
     ZqString relative = path;
     searchAndReplace(&relative, '\\', '/');
-    const GraphicsSystem* graphics = GraphicsSystem::instance_;
-    const boost::shared_ptr<RenderTarget> target = graphics != nullptr
-                                                       ? graphics->getCurrentRenderTarget()
-                                                       : boost::shared_ptr<RenderTarget>();
-    if (target) {
-        setResolution(target->getCurrentRenderWidth(), target->getCurrentRenderHeight());
-    }
-
-    ZqString base = fromRoot ? ZqString() : currentDirectory;
     std::size_t start = 0;
     for (std::size_t slash = relative.find('/'); slash != ZqString::npos;
          slash = relative.find('/', start)) {
@@ -57,7 +46,34 @@ bool RocketSystem::loadDocument(const ZqString& path, bool fromRoot) {
         }
         start = slash + 1;
     }
-    const ZqString full = base + relative.substr(start);
+    const ZqString name = relative.substr(start);
+    if (name == "." || name == "..") {
+        return false;
+    }
+    full = base + name;
+    return true;
+}
+
+ZqString memoryAddressText(const char* text) {
+    return " document loaded from memory address " +
+           unsignedIntToHexString(static_cast<unsigned>(reinterpret_cast<uintptr_t>(text)));
+}
+
+}  // namespace
+
+bool RocketSystem::loadDocument(const ZqString& path, bool fromRoot) {
+    const GraphicsSystem* graphics = GraphicsSystem::instance_;
+    const boost::shared_ptr<RenderTarget> target = graphics != nullptr
+                                                       ? graphics->getCurrentRenderTarget()
+                                                       : boost::shared_ptr<RenderTarget>();
+    if (target) {
+        setResolution(target->getCurrentRenderWidth(), target->getCurrentRenderHeight());
+    }
+    ZqString base = fromRoot ? ZqString() : currentDirectory;
+    ZqString full;
+    if (!resolve(path, base, full)) {
+        return false;
+    }
 
     const ZqString before = getVariableValue(LOADED_DOCUMENTS);
     setVariableValue(LOADED_DOCUMENTS, full);
@@ -81,11 +97,13 @@ bool RocketSystem::loadDocument(const ZqString& path, bool fromRoot) {
 bool RocketSystem::addDocument(const ZqString& path, bool show) {
     const ZqString before = getVariableValue(LOADED_DOCUMENTS);
     setVariableValue(LOADED_DOCUMENTS, before + " " + path);
+    // From the root first, then from the current directory, resolved as loadDocument does.
     Rocket::Core::ElementDocument* document = nullptr;
-    if (context != nullptr) {
-        document = context->LoadDocument(toRocketString(path));
-        if (document == nullptr) {
-            document = context->LoadDocument(toRocketString(currentDirectory + path));
+    for (const ZqString& start : {ZqString(), currentDirectory}) {
+        ZqString base = start;
+        ZqString full;
+        if (document == nullptr && context != nullptr && resolve(path, base, full)) {
+            document = context->LoadDocument(toRocketString(full));
         }
     }
     if (document == nullptr) {
@@ -169,10 +187,17 @@ void RocketSystem::reloadCurrentDocuments() {
     currentDocuments.clear();
     for (Rocket::Core::ElementDocument* document : reloading) {
         const Rocket::Core::String url = document->GetSourceURL();
+        const Rocket::Core::String title = document->GetTitle();
         const bool visible = document->IsVisible();
         Array<Rocket::Core::ElementDocument*> one;
         one.pushBack(document);
         closeDocuments(one);
+        // Its text was the caller's and is not kept.
+        if (url == MEMORY_URL) {
+            logRocketTclError({"Document \"", title.c_str(),
+                               "\" was loaded from memory and cannot be reloaded; it is closed."});
+            continue;
+        }
         // A document that no longer loads leaves the list instead of a null slot.
         Rocket::Core::ElementDocument* again =
             context != nullptr ? context->LoadDocument(url) : nullptr;
@@ -207,7 +232,6 @@ void RocketSystem::closeCurrentDocuments() {
 
 void RocketSystem::closeDocuments(Array<Rocket::Core::ElementDocument*>& documents) {
     for (Rocket::Core::ElementDocument* document : documents) {
-        removeDocumentTimers(document);
         for (auto it = postLoadDocuments.begin(); it != postLoadDocuments.end();) {
             it = *it == document ? postLoadDocuments.remove(it) : ++it;
         }
@@ -215,6 +239,8 @@ void RocketSystem::closeDocuments(Array<Rocket::Core::ElementDocument*>& documen
         if (context != nullptr) {
             context->UnloadDocument(document);
         }
+        // After the unload: its scripts may still have started timers.
+        removeDocumentTimers(document);
         // The reference the load gave us; the context dropped its own.
         document->RemoveReference();
     }

@@ -50,15 +50,23 @@ bool RocketSystem::executeTclString(const ZqString& script, const ZqString& sour
     if (interpreter == nullptr) {
         return false;
     }
+    const bool outermost = sandbox.enter(interpreter);
     const int result = sourceName == "__empty__"
                            ? Jim_Eval(interpreter, script.c_str())
                            : Jim_EvalSource(interpreter, sourceName.c_str(), 0, script.c_str());
+    sandbox.leave(interpreter);
     if (result == JIM_OK) {
         return true;
     }
+    // A stopped script has one line, from the evaluation that started it all.
+    const bool stopped = sandbox.stopped();
+    if (stopped && !outermost) {
+        return false;
+    }
     const ZqString quoted = script.substr(0, QUOTED_SCRIPT_LENGTH);
-    logRocketTclError({Jim_String(Jim_GetResult(interpreter)), " (root document =  ",
-                       rootDocument.c_str(), ")., command begins with '", quoted.c_str()});
+    logRocketTclError({stopped ? TclSandbox::STOPPED : Jim_String(Jim_GetResult(interpreter)),
+                       " (root document =  ", rootDocument.c_str(), ")., command begins with '",
+                       quoted.c_str()});
     return false;
 }
 
@@ -158,6 +166,10 @@ void RocketSystem::removeDocumentTimers(Rocket::Core::ElementDocument* document)
     removeTimers(delayTimers, ofDocument);
     removeTimers(repeatTimers, ofDocument);
     removeTimers(flashTimers, ofDocument);
+}
+
+bool RocketSystem::isOpen(const Rocket::Core::ElementDocument* document) {
+    return document != nullptr && document->GetParentNode() != nullptr;
 }
 
 void RocketSystem::updateTimedElements(double delta) {

@@ -66,6 +66,24 @@ RocketSystem::TimerEntry timerEntry(double period, double now, Element* element,
     return entry;
 }
 
+// A script may go on after its page was replaced, or run as the page closes: a timer of an element
+// whose document is already closed would outlive the document and is not started.
+void addTimer(List<RocketSystem::TimerEntry>& timers, const RocketSystem::TimerEntry& entry) {
+    if (!entry.element || RocketSystem::isOpen(entry.document)) {
+        timers.pushBack(entry);
+    }
+}
+
+// Shorter times would have a timer count more periods than the frames can show.
+const float SHORTEST_TIME = 0.001f;
+
+int timeTooShort(Jim_Interp* interp, const char* command, const char* what) {
+    const ZqString text = ZqString("Syntax error at command ") + command + ". Cannot have a " +
+                          what + " below a millisecond.";
+    Jim_SetResultString(interp, text.c_str(), static_cast<int>(text.size()));
+    return JIM_ERR;
+}
+
 int loadDocumentCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     if (argc != 2) {
         return usage(interp, argv, "<filename>");
@@ -171,8 +189,12 @@ int flashCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
         if (!(time > 0.0f)) {
             return JIM_OK;
         }
+        if (time < SHORTEST_TIME) {
+            return timeTooShort(interp, "flash", "flash time");
+        }
         const ZqString classes = toZqString(element->GetClassNames());
-        flashes.pushBack(timerEntry(time, system.getTimerClock(), element, classes, classes, true));
+        addTimer(flashes,
+                 timerEntry(time, system.getTimerClock(), element, classes, classes, true));
         element->SetClassNames(toRocketString(word(argv, 3)));
         return JIM_OK;
     }
@@ -294,9 +316,13 @@ int delayCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
                             "Syntax error at command delay. Cannot have a zero delay value.", -1);
         return JIM_ERR;
     }
+    if (time < SHORTEST_TIME) {
+        return timeTooShort(interp, "delay", "delay value");
+    }
     RocketSystem& system = ui(interp);
-    system.getDelayTimers().pushBack(timerEntry(
-        time, system.getTimerClock(), system.getEventElement(), "delay", word(argv, 2), true));
+    addTimer(system.getDelayTimers(),
+             timerEntry(time, system.getTimerClock(), system.getEventElement(), "delay",
+                        word(argv, 2), true));
     return JIM_OK;
 }
 
@@ -305,10 +331,14 @@ int repeatCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     List<RocketSystem::TimerEntry>& repeats = system.getRepeatTimers();
     if (argc == 3) {
         const float time = stringToFloat(word(argv, 1));
+        // Time 0 or less runs on every update.
+        if (time > 0.0f && time < SHORTEST_TIME) {
+            return timeTooShort(interp, "repeat", "repeat time");
+        }
         Element* element = system.getEventElement();
         const ZqString command = word(argv, 2);
-        repeats.pushBack(
-            timerEntry(time, system.getTimerClock(), element, "repeat", command, time > 0.0f));
+        addTimer(repeats,
+                 timerEntry(time, system.getTimerClock(), element, "repeat", command, time > 0.0f));
         system.processEvent(element, ZqString(), command);
         return JIM_OK;
     }

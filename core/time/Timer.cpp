@@ -5,13 +5,6 @@
 
 namespace orvo {
 
-namespace {
-
-// Beyond this many periods in one update the count is computed at once rather than looped.
-constexpr double MAX_LOOPED_PERIODS = 1.0e6;
-
-}  // namespace
-
 Timer::Timer(double period)
     : lastTime_(0.0), period_(period), remaining_(period), state_(NOT_STARTED) {}
 
@@ -27,26 +20,28 @@ void Timer::stop() {
 }
 
 unsigned Timer::update(double now) {
-    // A period of 0 or less would never end the count.
-    if (state_ != RUNNING || !(period_ > 0.0)) {
+    // A period of 0 or less would never end the count; a time that is not a number says nothing.
+    if (state_ != RUNNING || !(period_ > 0.0) || std::isnan(now)) {
         return 0;
     }
-    double remaining = remaining_ - (now - lastTime_);
+    const double remaining = remaining_ - (now - lastTime_);
     lastTime_ = now;
-    double count = 0.0;
-    // A long gap against a short period (or an infinite one) must not loop for ever.
-    const double periodsDue = -remaining / period_;
-    if (periodsDue > MAX_LOOPED_PERIODS) {
-        count = std::floor(periodsDue);
-        remaining += count * period_;
+    if (remaining > 0.0) {
+        remaining_ = remaining;
+        return 0;
     }
-    while (remaining <= 0.0) {
-        remaining += period_;
-        count += 1.0;
+    const unsigned most = std::numeric_limits<unsigned>::max();
+    const double overdue = -remaining;
+    if (std::isinf(overdue)) {
+        remaining_ = period_;
+        return most;
     }
-    remaining_ = remaining;
-    const double maxCount = static_cast<double>(std::numeric_limits<unsigned>::max());
-    return count < maxCount ? static_cast<unsigned>(count) : std::numeric_limits<unsigned>::max();
+    // fmod is exact, so the time left lies in (0, period] however small the period is against
+    // the gap; the periods completed are the whole ones in the overdue time plus the one ended.
+    const double partial = std::fmod(overdue, period_);
+    remaining_ = period_ - partial;
+    const double whole = std::nearbyint((overdue - partial) / period_) + 1.0;
+    return whole < static_cast<double>(most) ? static_cast<unsigned>(whole) : most;
 }
 
 }  // namespace orvo

@@ -1,6 +1,6 @@
 // The UI's Tcl commands with arbitrary words, run as the event of an element of a loaded page,
 // then a few updates so that the timers they start fire. Timed commands run fixed scripts only:
-// an arbitrary script may loop for ever.
+// an arbitrary script may loop until its time budget is spent, a second per run.
 #include <Rocket/Core.h>
 #include <jim.h>
 #include <stdlib.h>
@@ -56,6 +56,8 @@ const char* const TIMED_SCRIPTS[] = {
     "add_document other.rml",
     "repeat stop_all",
     "set_inner_rml box {<p id='box'>b</p>}",
+    "foreach i {1 2} {toggle_class box}",
+    "while {[incr ::n] % 3} {apply {{} {flash box 0.1 lit}}}",
 };
 
 const char* const PAGE =

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "core/file/FileBase.h"
 #include "graphics/GraphicsSystem.h"
@@ -128,6 +129,49 @@ TEST_F(RocketDocumentTest, ReloadDropsDocumentsThatNoLongerLoad) {
     EXPECT_EQ(attribute("p", "data-x"), "1");
     ui().update(0.0);
     ui().closeCurrentDocuments();
+}
+
+// A document from memory has no source to read again: the reload says so and closes it.
+TEST_F(RocketDocumentTest, ReloadSaysADocumentFromMemoryCannotBeReloaded) {
+    const char text[] = "<rml><body><p>memory</p></body></rml>";
+    ASSERT_TRUE(ui().loadDocument(text, sizeof(text) - 1, "menu"));
+    takeLog();
+    ui().reloadCurrentDocuments();
+    EXPECT_TRUE(urls().empty());
+    EXPECT_EQ(takeLog(),
+              "\x1b[31mRocketTcl error: \x1b[37mDocument \"menu\" was loaded from memory and "
+              "cannot be reloaded; it is closed.\n\x1b[37m");
+}
+
+// Loading and adding resolve a path alike, and neither climbs out of the root folder.
+TEST_F(RocketDocumentTest, NoDocumentPathLeavesTheRoot) {
+    const std::filesystem::path outside = files.path() + "-outside";
+    std::filesystem::create_directory(outside);
+    std::ofstream(outside / "x.rml") << "<rml><body><p>outside</p></body></rml>";
+    struct RemoveOutside {
+        ~RemoveOutside() {
+            std::error_code ec;
+            std::filesystem::remove_all(path, ec);
+        }
+        std::filesystem::path path;
+    } removeOutside{outside};
+    writeDocument("scripts/page.rml", "<p>page</p>");
+    ASSERT_TRUE(ui().loadDocument("scripts/page.rml", true));
+
+    const std::string name = outside.filename().string() + "/x.rml";
+    for (const std::string& path :
+         {"../" + name, "..\\" + name, "../../" + name, "scripts/../../" + name, "./../" + name,
+          "scripts/x/../../../" + name}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(ui().addDocument(path.c_str(), true));
+        EXPECT_FALSE(runAs("", "add_document " + path));
+        EXPECT_FALSE(ui().loadDocument(path.c_str(), false));
+        EXPECT_EQ(urls(), std::vector<std::string>{"scripts/page.rml"});
+    }
+    // Inside the root the same steps resolve for both.
+    writeDocument("other.rml", "<p>other</p>");
+    ASSERT_TRUE(ui().addDocument("../other.rml", false));
+    EXPECT_EQ(urls(), (std::vector<std::string>{"scripts/page.rml", "other.rml"}));
 }
 
 TEST_F(RocketDocumentTest, UnloadAndPostloadScriptsMayLoadAndCloseDocuments) {

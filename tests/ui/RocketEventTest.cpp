@@ -182,6 +182,28 @@ TEST_F(RocketEventTest, ClosingADocumentDropsItsTimers) {
     EXPECT_EQ(ui().getRootDocument(), "scripts/next.rml");
 }
 
+// A script that replaced its own page, or the unload script of a closing page, starts no timer:
+// the lists hold nothing for a closed document.
+TEST_F(RocketEventTest, AClosedPageStartsNoTimers) {
+    writeDocument("scripts/other.rml", "<p id='o'>o</p>",
+                  "onunload='repeat 1 {call ghost}; delay 1 {call ghost}; flash this 1 lit'");
+    ASSERT_TRUE(ui().addDocument("other.rml", true));
+    ASSERT_TRUE(runAs("box",
+                      "load_document next.rml; repeat 1 {call tick}; delay 1 {call late}; "
+                      "flash this 1 lit"));
+    EXPECT_TRUE(ui().getRepeatTimers().empty());
+    EXPECT_TRUE(ui().getDelayTimers().empty());
+    EXPECT_TRUE(ui().getFlashTimers().empty());
+    events.clear();
+    for (int i = 0; i < 3; ++i) {
+        ui().update(1.0);
+    }
+    EXPECT_TRUE(events.empty());
+    // The page that is open now still starts its timers.
+    ASSERT_TRUE(runAs("next", "repeat 1 {call tick}"));
+    EXPECT_EQ(ui().getRepeatTimers().size(), 1u);
+}
+
 TEST_F(RocketEventTest, PostloadRunsOnceAtTheNextUpdate) {
     writeDocument("scripts/post.rml", "<p>p</p>", "onpostload='call posted'");
     ASSERT_TRUE(ui().addDocument("post.rml", true));

@@ -162,10 +162,15 @@ TEST_F(RocketRenderTest, ScissorRegionsCountFromTheBottomLeft) {
     renderer().SetScissorRegion(10, 20, 100, 50);
     // Reaching past the left and bottom edges: what lies inside is kept.
     renderer().SetScissorRegion(-5, 590, 20, 30);
+    // An empty region clips everything rather than leaving the last one in force.
+    renderer().SetScissorRegion(30, 30, 0, 40);
+    renderer().SetScissorRegion(30, 30, 40, -1);
     const std::vector<GlCall> calls = GlRecorder::named("glScissor");
-    ASSERT_EQ(calls.size(), 2u);
+    ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[0].args, (std::vector<long long>{10, 530, 100, 50}));
     EXPECT_EQ(calls[1].args, (std::vector<long long>{0, 0, 15, 10}));
+    EXPECT_EQ(calls[2].args, (std::vector<long long>{0, 0, 0, 0}));
+    EXPECT_EQ(calls[3].args, (std::vector<long long>{0, 0, 0, 0}));
 }
 
 TEST_F(RocketRenderTest, UntexturedGeometryLandsWhereTheUiPutsIt) {

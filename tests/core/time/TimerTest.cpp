@@ -79,5 +79,43 @@ TEST(TimerTest, LongGapsAreCountedWithoutLooping) {
               std::numeric_limits<unsigned>::max());
 }
 
+// Whatever the period and the gap, one update closes the gap: the time left afterwards lies
+// within one period.
+TEST(TimerTest, CatchUpIsExactForAnyPeriodAndGap) {
+    struct Case {
+        double period;
+        double gap;
+    };
+    const Case cases[] = {
+        {1e-38, 0.05},
+        {1e-300, 1e300},
+        {0.1, 1e15},
+        {1e-9, 3.7},
+        {5e-324, 1.0},
+        {0.3, 0.9},
+        {1e-3, 1.0},
+        // A script's time as a float: the frame's gap leaves a remainder far above the period.
+        {double(1e-38f), 1.0 / 60.0},
+        {double(1e-38f), 0.016},
+        {double(1e-20f), 0.1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.period << " " << c.gap);
+        Timer timer(c.period);
+        timer.start(0.0);
+        const unsigned count = timer.update(c.gap);
+        EXPECT_GT(count, 0u);
+        EXPECT_GT(timer.getRemaining(), 0.0);
+        EXPECT_LE(timer.getRemaining(), c.period);
+    }
+    // Small counts are exact.
+    Timer quarter(0.25);
+    quarter.start(0.0);
+    EXPECT_EQ(quarter.update(1.0), 4u);
+    EXPECT_EQ(quarter.getRemaining(), 0.25);
+    EXPECT_EQ(quarter.update(1.75), 3u);
+    EXPECT_EQ(quarter.getRemaining(), 0.25);
+}
+
 }  // namespace
 }  // namespace orvo

@@ -27,15 +27,9 @@ using namespace orvo;
 
 namespace {
 
-using GameDataTables::DATA_FOLDER;
-using GameDataTables::FONTS;
-using GameDataTables::LIGHT_FILE;
-using GameDataTables::SHADER_FOLDER;
-using ShaderProgramFiles = GameDataTables::Program;
-using TextureGroupFolder = GameDataTables::TextureGroup;
-const auto& SHADER_PROGRAMS = GameDataTables::PROGRAMS;
-const auto& TEXTURE_GROUPS = GameDataTables::TEXTURE_GROUPS;
-const HashString LUDRA_LIGHTS(GameDataTables::LIGHT_GROUP);
+using namespace GameDataTables;
+
+const HashString LUDRA_LIGHTS(LIGHT_GROUP);
 // The built-in DefaultTexture's colour, opaque magenta. A material whose texture is missing
 // does not get it: the renderer binds the built-in white texture for that slot.
 const unsigned long DEFAULT_TEXTURE_COLOUR = 0xFFFF00FF;
@@ -86,7 +80,7 @@ void addShaderPrograms() {
     if (ShaderManager::instance_ == nullptr) {
         return;
     }
-    for (const ShaderProgramFiles& program : SHADER_PROGRAMS) {
+    for (const Program& program : PROGRAMS) {
         ShaderManager::instance_->addShaderProgram(
             HashString(program.name), ZqString(SHADER_FOLDER) + program.vertex,
             ZqString(SHADER_FOLDER) + program.fragment, ZqString(), ZqString());
@@ -98,7 +92,7 @@ void loadTextures() {
         return;
     }
     TextureManager::instance_->initialise(DEFAULT_TEXTURE_COLOUR);
-    for (const TextureGroupFolder& textures : TEXTURE_GROUPS) {
+    for (const TextureGroup& textures : TEXTURE_GROUPS) {
         const ZqString folder = ZqString(DATA_FOLDER) + textures.folder;
         if (TextureLoader::loadTextures(textures.group, folder).empty()) {
             logGameError("no textures from ", folder);
@@ -109,7 +103,7 @@ void loadTextures() {
 // Removing a group deletes its GL textures, so this runs while the context is there.
 void removeTextures() {
     if (TextureManager* textures = TextureManager::instance_) {
-        for (const TextureGroupFolder& group : TEXTURE_GROUPS) {
+        for (const TextureGroup& group : TEXTURE_GROUPS) {
             textures->removeGroup(textures->getStaticStore(), group.group);
         }
     }

@@ -1,7 +1,6 @@
 #include <boost/shared_ptr.hpp>
 
 #include "core/data/StaticObjectLoader.h"
-#include "core/log/ErrorLine.h"
 #include "core/memory/ZequinAllocation.h"
 #include "core/strings/Locale.h"
 #include "core/strings/ZqStringTable.h"
@@ -157,7 +156,7 @@ void GameManager::loadGameData() {
     // Without its updaters no shader gets its matrices or colours: nothing would draw right.
     // The flag stays set, so the failed load is not tried again every frame.
     if (!registerShaderParameterUpdaters()) {
-        logErrorLine("Game Error: ", "the shader parameter updaters cannot be registered", "");
+        logGameError("the shader parameter updaters cannot be registered", "");
         return;
     }
     InputRegister::registerInputs();

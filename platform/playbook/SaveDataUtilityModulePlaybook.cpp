@@ -40,7 +40,8 @@ int writeAll(int file, const unsigned char* data, unsigned int size) {
 // Writes the block into the file as it stands, cut to the block's size afterwards, so a write
 // that fails part way still leaves the old record's length. 0, or the errno of the failure.
 int writeInPlace(const char* path, const unsigned char* data, unsigned int size) {
-    const int file = open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    // As reading it: a pipe there fails rather than waits.
+    const int file = open(path, O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
     if (file < 0) {
         return errno;
     }
@@ -158,7 +159,7 @@ bool SaveDataUtilityModulePlaybook::lockRecord() {
     if (file < 0) {
         // Made by another user, or in a folder this process may not write: a lock can still
         // be taken on it read-only.
-        file = open(LOCK_PATH, O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        file = open(LOCK_PATH, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     }
     if (file >= 0 && flock(file, LOCK_EX | LOCK_NB) != 0) {
         error = errno;
@@ -182,7 +183,8 @@ bool SaveDataUtilityModulePlaybook::lockRecord() {
 }
 
 int SaveDataUtilityModulePlaybook::openRecord() {
-    const int file = open(SAVE_PATH, O_RDONLY | O_CLOEXEC);
+    // A pipe at the record's name must not wait for a writer that never comes.
+    const int file = open(SAVE_PATH, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     // Only a missing record is no record.
     if (file < 0 && errno != ENOENT) {
         leaveRecordAlone(errno);

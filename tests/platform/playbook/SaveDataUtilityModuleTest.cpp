@@ -149,6 +149,18 @@ const RecordCase RECORD_CASES[] = {
          mkdir((folder + "/data/save_data").c_str(), 0755);
      },
      false, RLIM_INFINITY, {}, {"data/save_data (Is a directory)"}},
+    // No reader or writer ever comes: it reads as an empty record, and the save in its
+    // place fails.
+    {"a pipe at the record's name, in a read-only folder",
+     [](const std::string& folder) {
+         removeRecord(folder);
+         const std::string record = folder + "/data/save_data";
+         mkfifo(record.c_str(), 0666);
+         chmod(record.c_str(), 0666);  // whatever the umask
+         chmod((folder + "/data").c_str(), 0555);
+     },
+     false, RLIM_INFINITY, {},
+     {"data/save_data.lock (Permission denied)", "data/save_data (No such device or address)"}},
     {"a link at the temporary name",
      [](const std::string& folder) {
          // A file the player may write, so that a write through the link would land.

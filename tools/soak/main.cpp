@@ -8,19 +8,43 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "tests/graphics/PbufferContext.h"
 #include "tools/soak/Soak.h"
 
+namespace {
+
+// A whole number from min to max into value; false for anything else.
+template <typename T>
+bool parse(const char* text, long long min, long long max, T& value) {
+    char* end = nullptr;
+    errno = 0;
+    const long long parsed = std::strtoll(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || parsed < min || parsed > max) {
+        return false;
+    }
+    value = static_cast<T>(parsed);
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc < 2 || argc > 4) {
-        std::fprintf(stderr, "usage: %s <run folder copy> [turns [seed]]\n", argv[0]);
+    long turns = 100000;
+    unsigned seed = 1;
+    if (argc < 2 || argc > 4 || (argc > 2 && !parse(argv[2], 1, LONG_MAX, turns)) ||
+        (argc > 3 && !parse(argv[3], 0, UINT_MAX, seed))) {
+        std::fprintf(stderr,
+                     "usage: %s <run folder copy> [turns [seed]]\n"
+                     "  turns: a whole number from 1; seed: a whole number from 0\n",
+                     argv[0]);
         return 2;
     }
-    const long turns = argc > 2 ? std::stol(argv[2]) : 100000;
-    const unsigned seed = argc > 3 ? static_cast<unsigned>(std::stoul(argv[3])) : 1;
     if (chdir(argv[1]) != 0) {
         std::perror(argv[1]);
         return 2;

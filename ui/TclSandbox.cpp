@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace orvo {
@@ -127,11 +128,55 @@ int packageCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     return command.call(interp, argc, argv);
 }
 
-int budgetCommand(Jim_Interp* interp, int, Jim_Obj* const*) {
-    if (static_cast<TclSandbox*>(Jim_CmdPrivData(interp))->spent()) {
+void stopIfSpent(Jim_Interp* interp, TclSandbox& sandbox) {
+    if (sandbox.spent()) {
         interp->sigmask |= static_cast<jim_wide>(1) << SIGXCPU;
     }
+}
+
+int budgetCommand(Jim_Interp* interp, int, Jim_Obj* const*) {
+    stopIfSpent(interp, *static_cast<TclSandbox*>(Jim_CmdPrivData(interp)));
     return JIM_OK;
+}
+
+// A native command that checks the budget before it runs: a script that evaluates itself over
+// and over (eval, uplevel, subst, catch, if...) runs no loop or procedure body, yet must stop.
+struct Checked {
+    Jim_CmdProc* original;
+    void* privData;
+    TclSandbox* sandbox;
+};
+
+int checkedCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
+    const Checked& command = *static_cast<Checked*>(Jim_CmdPrivData(interp));
+    stopIfSpent(interp, *command.sandbox);
+    interp->cmdPrivData = command.privData;
+    return command.original(interp, argc, argv);
+}
+
+void deleteChecked(Jim_Interp*, void* checked) { delete static_cast<Checked*>(checked); }
+
+// Changed in place, so that the command keeps its name, its place and its cached lookups. A
+// command with data of its own to free (checked already, or an alias) is left as it is.
+void checkEveryCommand(Jim_Interp* interp, TclSandbox* sandbox) {
+    Jim_HashTableIterator* iterator = Jim_GetHashTableIterator(&interp->commands);
+    for (Jim_HashEntry* entry = Jim_NextHashEntry(iterator); entry != nullptr;
+         entry = Jim_NextHashEntry(iterator)) {
+        Jim_Cmd* command = static_cast<Jim_Cmd*>(Jim_GetHashEntryVal(entry));
+        if (command->isproc || command->u.native.delProc != nullptr ||
+            command->u.native.cmdProc == budgetCommand) {
+            continue;
+        }
+        Checked* checked = new (std::nothrow)
+            Checked{command->u.native.cmdProc, command->u.native.privData, sandbox};
+        if (checked == nullptr) {
+            continue;
+        }
+        command->u.native.cmdProc = checkedCommand;
+        command->u.native.privData = checked;
+        command->u.native.delProc = deleteChecked;
+    }
+    Jim_FreeHashTableIterator(iterator);
 }
 
 void wrap(Jim_Interp* interp, Wrapped& command, Jim_CmdProc* procedure) {
@@ -167,6 +212,7 @@ void TclSandbox::install(Jim_Interp* interp) {
     }
     wrap(interp, package, packageCommand);
     Jim_CreateCommand(interp, BUDGET_COMMAND, budgetCommand, this, nullptr);
+    checkEveryCommand(interp, this);
 }
 
 bool TclSandbox::enter(Jim_Interp* interp) {

@@ -250,6 +250,9 @@ TEST_F(RocketTclCommandTest, RunawayScriptsAreStopped) {
         "while 1 {catch -signal {while 1 {}}; catch {while 1 {}}}",
         ("catch {rename __script_budget {}}; catch {proc __script_budget {} {}}; "
          "catch {alias __script_budget set}; foreach x [lrepeat 10 1] {while 1 {}}"),
+        // Scripts that evaluate themselves twice over, with no loop or procedure.
+        "set ::s {catch {eval $::s}; catch {eval $::s}}; eval $::s",
+        "set ::s {if 1 {catch {subst {[uplevel #0 $::s]}}; catch {uplevel #0 $::s}}}; eval $::s",
     };
     for (const char* script : scripts) {
         SCOPED_TRACE(script);

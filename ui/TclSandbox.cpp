@@ -20,6 +20,8 @@ constexpr std::chrono::seconds BUDGET(1);
 // Which argument of a command is a script run again and again.
 enum ScriptArgument { LAST, SECOND, LAMBDA_BODY };
 
+// The tables of these serve every interpreter of the process: what an install keeps in them is
+// the same for each one, the library's own procedure with no data or with its static table.
 struct Wrapped {
     const char* name;
     ScriptArgument script;

@@ -2,6 +2,7 @@
 
 #include <jim.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <new>
@@ -56,6 +57,17 @@ Wrapped namers[] = {
 };
 
 Wrapped package = {"package", LAST, 0, nullptr, nullptr};
+
+// The regular expression compiler recurses once per nested group, so a pattern nested tens of
+// thousands deep overflows the C stack. lsearch -regexp and switch -regexp call regexp by name,
+// so these two see every pattern.
+Wrapped matchers[] = {
+    {"regexp", LAST, 0, nullptr, nullptr},
+    {"regsub", LAST, 0, nullptr, nullptr},
+};
+
+// Far beyond any real pattern, far below what the stack can take.
+constexpr int MAX_GROUP_NESTING = 1000;
 
 bool isBudgetName(Jim_Obj* name) {
     const char* text = Jim_String(name);
@@ -136,6 +148,32 @@ void stopIfSpent(Jim_Interp* interp, TclSandbox& sandbox) {
     }
 }
 
+// How deep the parentheses of text nest; escaped ones count too, which only overstates it.
+int groupNesting(Jim_Obj* text) {
+    int depth = 0;
+    int deepest = 0;
+    for (const char* c = Jim_String(text); *c != '\0'; ++c) {
+        if (*c == '(') {
+            deepest = std::max(deepest, ++depth);
+        } else if (*c == ')' && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// Which argument is the pattern depends on the options, so every argument is held to the bound.
+int matcherCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
+    const Wrapped& command = *static_cast<Wrapped*>(Jim_CmdPrivData(interp));
+    for (int i = 1; i < argc; ++i) {
+        if (groupNesting(argv[i]) > MAX_GROUP_NESTING) {
+            Jim_SetResultFormatted(interp, "%s: parentheses nested too deep", command.name);
+            return JIM_ERR;
+        }
+    }
+    return command.call(interp, argc, argv);
+}
+
 int budgetCommand(Jim_Interp* interp, int, Jim_Obj* const*) {
     stopIfSpent(interp, *static_cast<TclSandbox*>(Jim_CmdPrivData(interp)));
     return JIM_OK;
@@ -213,6 +251,9 @@ void TclSandbox::install(Jim_Interp* interp) {
         wrap(interp, command, namingCommand);
     }
     wrap(interp, package, packageCommand);
+    for (Wrapped& command : matchers) {
+        wrap(interp, command, matcherCommand);
+    }
     Jim_CreateCommand(interp, BUDGET_COMMAND, budgetCommand, this, nullptr);
     checkEveryCommand(interp, this);
 }

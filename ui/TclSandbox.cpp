@@ -2,8 +2,10 @@
 
 #include <jim.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace orvo {
@@ -19,6 +21,8 @@ constexpr std::chrono::seconds BUDGET(1);
 // Which argument of a command is a script run again and again.
 enum ScriptArgument { LAST, SECOND, LAMBDA_BODY };
 
+// The tables of these serve every interpreter of the process: what an install keeps in them is
+// the same for each one, the library's own procedure with no data or with its static table.
 struct Wrapped {
     const char* name;
     ScriptArgument script;
@@ -53,6 +57,17 @@ Wrapped namers[] = {
 };
 
 Wrapped package = {"package", LAST, 0, nullptr, nullptr};
+
+// The regular expression compiler recurses once per nested group, so a pattern nested tens of
+// thousands deep overflows the C stack. lsearch -regexp and switch -regexp call regexp by name,
+// so these two see every pattern.
+Wrapped matchers[] = {
+    {"regexp", LAST, 0, nullptr, nullptr},
+    {"regsub", LAST, 0, nullptr, nullptr},
+};
+
+// Far beyond any real pattern, far below what the stack can take.
+constexpr int MAX_GROUP_NESTING = 1000;
 
 bool isBudgetName(Jim_Obj* name) {
     const char* text = Jim_String(name);
@@ -127,11 +142,81 @@ int packageCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     return command.call(interp, argc, argv);
 }
 
-int budgetCommand(Jim_Interp* interp, int, Jim_Obj* const*) {
-    if (static_cast<TclSandbox*>(Jim_CmdPrivData(interp))->spent()) {
+void stopIfSpent(Jim_Interp* interp, TclSandbox& sandbox) {
+    if (sandbox.spent()) {
         interp->sigmask |= static_cast<jim_wide>(1) << SIGXCPU;
     }
+}
+
+// How deep the parentheses of text nest; escaped ones count too, which only overstates it.
+int groupNesting(Jim_Obj* text) {
+    int depth = 0;
+    int deepest = 0;
+    for (const char* c = Jim_String(text); *c != '\0'; ++c) {
+        if (*c == '(') {
+            deepest = std::max(deepest, ++depth);
+        } else if (*c == ')' && depth > 0) {
+            --depth;
+        }
+    }
+    return deepest;
+}
+
+// Which argument is the pattern depends on the options, so every argument is held to the bound.
+int matcherCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
+    const Wrapped& command = *static_cast<Wrapped*>(Jim_CmdPrivData(interp));
+    for (int i = 1; i < argc; ++i) {
+        if (groupNesting(argv[i]) > MAX_GROUP_NESTING) {
+            Jim_SetResultFormatted(interp, "%s: parentheses nested too deep", command.name);
+            return JIM_ERR;
+        }
+    }
+    return command.call(interp, argc, argv);
+}
+
+int budgetCommand(Jim_Interp* interp, int, Jim_Obj* const*) {
+    stopIfSpent(interp, *static_cast<TclSandbox*>(Jim_CmdPrivData(interp)));
     return JIM_OK;
+}
+
+// A native command that checks the budget before it runs: a script that evaluates itself over
+// and over (eval, uplevel, subst, catch, if...) runs no loop or procedure body, yet must stop.
+struct Checked {
+    Jim_CmdProc* original;
+    void* privData;
+    TclSandbox* sandbox;
+};
+
+int checkedCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
+    const Checked& command = *static_cast<Checked*>(Jim_CmdPrivData(interp));
+    stopIfSpent(interp, *command.sandbox);
+    interp->cmdPrivData = command.privData;
+    return command.original(interp, argc, argv);
+}
+
+void deleteChecked(Jim_Interp*, void* checked) { delete static_cast<Checked*>(checked); }
+
+// Changed in place, so that the command keeps its name, its place and its cached lookups. A
+// command with data of its own to free (checked already, or an alias) is left as it is.
+void checkEveryCommand(Jim_Interp* interp, TclSandbox* sandbox) {
+    Jim_HashTableIterator* iterator = Jim_GetHashTableIterator(&interp->commands);
+    for (Jim_HashEntry* entry = Jim_NextHashEntry(iterator); entry != nullptr;
+         entry = Jim_NextHashEntry(iterator)) {
+        Jim_Cmd* command = static_cast<Jim_Cmd*>(Jim_GetHashEntryVal(entry));
+        if (command->isproc || command->u.native.delProc != nullptr ||
+            command->u.native.cmdProc == budgetCommand) {
+            continue;
+        }
+        Checked* checked = new (std::nothrow)
+            Checked{command->u.native.cmdProc, command->u.native.privData, sandbox};
+        if (checked == nullptr) {
+            continue;
+        }
+        command->u.native.cmdProc = checkedCommand;
+        command->u.native.privData = checked;
+        command->u.native.delProc = deleteChecked;
+    }
+    Jim_FreeHashTableIterator(iterator);
 }
 
 void wrap(Jim_Interp* interp, Wrapped& command, Jim_CmdProc* procedure) {
@@ -166,7 +251,11 @@ void TclSandbox::install(Jim_Interp* interp) {
         wrap(interp, command, namingCommand);
     }
     wrap(interp, package, packageCommand);
+    for (Wrapped& command : matchers) {
+        wrap(interp, command, matcherCommand);
+    }
     Jim_CreateCommand(interp, BUDGET_COMMAND, budgetCommand, this, nullptr);
+    checkEveryCommand(interp, this);
 }
 
 bool TclSandbox::enter(Jim_Interp* interp) {

@@ -7,9 +7,11 @@ struct Jim_Interp;
 namespace orvo {
 
 // What a document script may reach: nothing outside the interpreter (no file, environment,
-// process or native code), and no more than a second of time per script. Every loop and procedure
-// body starts with a check of the budget; once it is spent the check raises a signal that ends
-// the evaluation command by command, through catch. Main thread only.
+// process or native code), and no more than a second of time per script. Every native command
+// checks the budget before it runs, and every loop and procedure body starts with a check (a loop
+// with an empty body runs no command); once it is spent the check raises a signal that ends the
+// evaluation command by command, through catch. Regular expressions whose groups nest deeper than
+// the compiler's recursion can take are refused. Main thread only.
 class TclSandbox {
 public:
     // The name of the check; scripts can neither define, rename nor delete it.

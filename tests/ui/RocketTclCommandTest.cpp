@@ -239,6 +239,29 @@ TEST_F(RocketTclCommandTest, ScriptsCannotReachTheSystem) {
     EXPECT_EQ(result(), "bb");
 }
 
+// The regular expression compiler recurses per nested group: a pattern nested deep enough would
+// overflow the stack, through any command that matches regular expressions.
+TEST_F(RocketTclCommandTest, DeeplyNestedPatternsFailAsScriptErrors) {
+    const std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
+    const std::pair<std::string, const char*> cases[] = {
+        {"regexp {" + deep + "} a", "regexp"},
+        {"regsub {" + deep + "} a b", "regsub"},
+        {"lsearch -regexp {a} {" + deep + "}", "regexp"},
+        {"switch -regexp a {" + deep + "} {set x 1}", "regexp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first.substr(0, 20));
+        EXPECT_FALSE(runAs("box", c.first));
+        EXPECT_EQ(result(), std::string(c.second) + ": parentheses nested too deep");
+    }
+    std::string bound = "a";
+    for (int i = 0; i < 1000; ++i) {
+        bound = "(?:" + bound + ")";
+    }
+    ASSERT_TRUE(runAs("box", "regexp {" + bound + "} a"));
+    EXPECT_EQ(result(), "1");
+}
+
 // However a script loops or recurses, it is stopped after its budget with one log line, and the
 // next script runs normally.
 TEST_F(RocketTclCommandTest, RunawayScriptsAreStopped) {
@@ -250,6 +273,9 @@ TEST_F(RocketTclCommandTest, RunawayScriptsAreStopped) {
         "while 1 {catch -signal {while 1 {}}; catch {while 1 {}}}",
         ("catch {rename __script_budget {}}; catch {proc __script_budget {} {}}; "
          "catch {alias __script_budget set}; foreach x [lrepeat 10 1] {while 1 {}}"),
+        // Scripts that evaluate themselves twice over, with no loop or procedure.
+        "set ::s {catch {eval $::s}; catch {eval $::s}}; eval $::s",
+        "set ::s {if 1 {catch {subst {[uplevel #0 $::s]}}; catch {uplevel #0 $::s}}}; eval $::s",
     };
     for (const char* script : scripts) {
         SCOPED_TRACE(script);

@@ -24,8 +24,13 @@ unsigned Timer::update(double now) {
     if (state_ != RUNNING || !(period_ > 0.0) || std::isnan(now)) {
         return 0;
     }
-    const double remaining = remaining_ - (now - lastTime_);
+    const double gap = now - lastTime_;
     lastTime_ = now;
+    // Infinite after infinite: no time is known to have passed.
+    if (std::isnan(gap)) {
+        return 0;
+    }
+    const double remaining = remaining_ - gap;
     if (remaining > 0.0) {
         remaining_ = remaining;
         return 0;

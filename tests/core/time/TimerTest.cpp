@@ -77,6 +77,9 @@ TEST(TimerTest, LongGapsAreCountedWithoutLooping) {
     forever.start(0.0);
     EXPECT_EQ(forever.update(std::numeric_limits<double>::infinity()),
               std::numeric_limits<unsigned>::max());
+    // A second infinite time leaves the timer whole.
+    EXPECT_EQ(forever.update(std::numeric_limits<double>::infinity()), 0u);
+    EXPECT_EQ(forever.getRemaining(), 1.0);
 }
 
 // Whatever the period and the gap, one update closes the gap: the time left afterwards lies

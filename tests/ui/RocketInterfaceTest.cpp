@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/RmlEscape.h"
 #include "ui/RocketFileInterface.h"
@@ -45,6 +46,9 @@ TEST_F(RocketInterfaceTest, DocumentTextsThatAreKeysShowTheirLocalisedText) {
 }
 
 TEST_F(RocketInterfaceTest, LogMessagesGetTheirPrefixAndColour) {
+    trellin_test::expectLog("Rocket Error: text");
+    trellin_test::expectLog("Rocket Warning: text");
+    trellin_test::expectLog("Rocket Message: text", 2);
     RocketSystemInterface system;
     struct Case {
         Rocket::Core::Log::Type type;

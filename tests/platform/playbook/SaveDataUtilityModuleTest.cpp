@@ -20,6 +20,7 @@
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tests/platform/playbook/WorkingDirectory.h"
+#include "tests/support/LogCheck.h"
 
 namespace {
 
@@ -104,6 +105,9 @@ TEST_F(SaveDataTest, AStaleTemporaryFileIsReplaced) {
 }
 
 TEST_F(SaveDataTest, OneGameAtATimeHoldsTheFoldersRecord) {
+    trellin_test::expectLog(
+        "File Error: another game is running in this folder and keeps its record: "
+        "data/save_data.lock");
     {
         SaveDataUtilityModulePlaybook first;
         ASSERT_TRUE(first.lockRecord());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "core/file/BinaryFile.h"
@@ -8,11 +9,13 @@
 #include "core/file/PakFile.h"
 #include "core/file/TextFile.h"
 #include "tests/core/file/ManagerUse.h"
+#include "tests/core/file/PipeWait.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tools/datawriter/PakWriter.h"
 
 using namespace orvo;
 using trellin_test::bytesOf;
+using trellin_test::PipeWait;
 using trellin_test::TempDirectory;
 
 namespace {
@@ -105,6 +108,37 @@ TEST(FileBase, OnlyRegularFilesOpen) {
     EXPECT_FALSE(FileUtils::exists("zero"));
     FileBase::setRootPath(dir.path().c_str());
     EXPECT_TRUE(file.open("sub/file.txt"));
+}
+
+// A named pipe in the data folder is no file: nothing waits for its other end.
+TEST(FileBase, APipeIsRefusedWithoutWaiting) {
+    TempDirectory dir;
+    const std::string pipe = dir / "pipe";
+    ASSERT_TRUE(PipeWait::make(pipe));
+    FileBase::setRootPath(dir.path().c_str());
+    const struct {
+        const char* name;
+        std::function<bool()> call;
+    } calls[] = {
+        {"read", [] { return BinaryFile().open("pipe"); }},
+        {"exists", [] { return FileUtils::exists("pipe"); }},
+        {"write", [] { return BinaryFile().openForWriting("pipe"); }},
+        {"append", [] { return BinaryFile().openForAppending("pipe"); }},
+    };
+    for (const auto& c : calls) {
+        bool opened = true;
+        EXPECT_TRUE(PipeWait::returnsWithin(pipe, [&] { opened = c.call(); })) << c.name;
+        EXPECT_FALSE(opened) << c.name;
+    }
+
+    // An archive that is a pipe does not open.
+    const std::string archive = dir / "trellin.pak";
+    ASSERT_TRUE(PipeWait::make(archive));
+    FileBase::setRootPath(archive.c_str());
+    bool opened = true;
+    EXPECT_TRUE(PipeWait::returnsWithin(archive, [&] { opened = BinaryFile().open("a.txt"); }));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(FileBase::pakFile_, nullptr);
 }
 
 TEST(FileBase, OpenErrors) {

@@ -204,10 +204,9 @@ void SaveDataUtilityModulePlaybook::leaveRecordAlone(int error) {
 }
 
 void SaveDataUtilityModulePlaybook::saveFailed(const char* path, int error) {
-    if (saveFailureLogged_) {
+    if (!saveFailure_.first()) {
         return;
     }
-    saveFailureLogged_ = true;
     logFileProblem("the results cannot be saved (said once a session): ", path, error);
 }
 

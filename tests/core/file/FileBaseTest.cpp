@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -139,6 +140,37 @@ TEST(FileBase, APipeIsRefusedWithoutWaiting) {
     EXPECT_TRUE(PipeWait::returnsWithin(archive, [&] { opened = BinaryFile().open("a.txt"); }));
     EXPECT_FALSE(opened);
     EXPECT_EQ(FileBase::pakFile_, nullptr);
+}
+
+// No access climbs out of the root: a ".." step names nothing, whatever the access, and an
+// absolute path lies under the root like any other.
+TEST(FileBase, PathsNeverLeaveTheRoot) {
+    TempDirectory dir;
+    const std::string outside = dir.write("outside.txt", std::string("outside"));
+    dir.write("TrellinData/scripts/inside.txt", std::string("inside"));
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    for (const ZqString path : {"../outside.txt", "..\\outside.txt", "scripts/../../outside.txt",
+                                "./../outside.txt", "..", "scripts/.."}) {
+        SCOPED_TRACE(path);
+        BinaryFile file;
+        EXPECT_FALSE(file.open(path.c_str()));
+        EXPECT_EQ(file.getError(), FileBase::ERROR_NOT_FOUND);
+        EXPECT_FALSE(FileUtils::exists(path));
+        EXPECT_FALSE(BinaryFile().openForWriting(path.c_str()));
+        EXPECT_FALSE(BinaryFile().openForAppending(path.c_str()));
+        EXPECT_FALSE(FileUtils::deleteFile(path));
+        EXPECT_FALSE(FileUtils::createDirectory(path + "/made"));
+    }
+    EXPECT_EQ(readAll(outside.c_str(), false), "<open failed>");  // under the root: not there
+    FileBase::setRootPath(ZqString());
+    EXPECT_EQ(readAll(outside.c_str(), false), "outside");
+    EXPECT_FALSE(std::filesystem::exists(dir / "made"));
+
+    // Dots that make no step up are part of a name.
+    dir.write("TrellinData/..x/a..b.txt", std::string("dots"));
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    EXPECT_EQ(readAll("..x/a..b.txt", false), "dots");
+    EXPECT_EQ(readAll("scripts/./inside.txt", false), "inside");
 }
 
 TEST(FileBase, OpenErrors) {

@@ -292,6 +292,21 @@ TEST_F(ScriptSystemTest, DoFileRunsFilesAndArchiveMembersInTheCallersState) {
     EXPECT_FALSE(ScriptSystem::loadScript(state, "scripts/Lua/absent.lua"));
 }
 
+// In a loose-file build the scripts' files are under the data folder, and stay there.
+TEST_F(ScriptSystemTest, DoFileRunsNothingFromOutsideTheRoot) {
+    trellin_test::TempDirectory dir;
+    dir.write("escape.lua", "escaped = 'yes'");
+    dir.write("TrellinData/scripts/inside.lua", "inside = 'yes'");
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    lua_State* state = stateWith(
+        "zqLuaDoFile('../escape.lua') zqLuaDoFile('scripts/../../escape.lua') "
+        "zqLuaDoFile('..\\\\escape.lua') zqLuaDoFile('scripts/inside.lua')");
+    EXPECT_EQ(global(state, "escaped"), "nil");
+    EXPECT_EQ(global(state, "inside"), "yes");
+    EXPECT_FALSE(ScriptSystem::loadScript(state, "../escape.lua"));
+    EXPECT_EQ(global(state, "escaped"), "nil");
+}
+
 TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
     trellin_test::expectLog("Lua Error: a script request names no state");
     MessageQueue<IncomingScriptMessage> requests = MessageSystem::getQueue<IncomingScriptMessage>();

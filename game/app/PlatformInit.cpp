@@ -113,19 +113,8 @@ bool startGraphics(unsigned int width, unsigned int height) {
                      *cause != '\0' ? cause : "its EGL context could not be made");
         return false;
     }
-    startGraphicsDisplay(width, height);
+    if (GraphicsSystem::instance_ != nullptr) {
+        GraphicsSystem::instance_->startDisplay(width, height);
+    }
     return true;
-}
-
-void startGraphicsDisplay(unsigned int width, unsigned int height) {
-    GraphicsSystem* graphics = GraphicsSystem::instance_;
-    if (graphics == nullptr) {
-        return;
-    }
-    graphics->initialise(OPTIMISE_RENDER);
-    if (const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget()) {
-        target->setDisplayDimensions(width, height);
-        target->setDisplayFormat(32);
-        target->startDisplay();
-    }
 }

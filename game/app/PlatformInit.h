@@ -20,6 +20,3 @@ void endAudio();
 // says why, when there is no window: a desktop game that cannot be seen can be neither played
 // nor closed.
 bool startGraphics(unsigned int width, unsigned int height);
-// The graphics service's display on the GL context that is current: the service initialised,
-// its render target given the size and 32-bit colour, and started.
-void startGraphicsDisplay(unsigned int width, unsigned int height);

@@ -14,6 +14,7 @@
 #include "game/app/PlatformInit.h"
 #include "game/manager/GameManager.h"
 #include "game/sound/GameSoundManager.h"
+#include "graphics/GraphicsSystem.h"
 #include "lib/tablet/feed.h"
 #include "tools/soak/SoakPlayer.h"
 #include "ui/RocketSystem.h"
@@ -27,7 +28,9 @@ void startGame() {
     tablet_feed_reset();
     const PlatformInit platformInit;
     // As the window's start does, on the context that is current.
-    startGraphicsDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (GraphicsSystem::instance_ != nullptr) {
+        GraphicsSystem::instance_->startDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
+    }
     if (OsMessageHandler::instance_ != nullptr) {
         OsMessageHandler::instance_->initialise();
     }

@@ -13,7 +13,6 @@
 #include "game/app/AppConfig.h"
 #include "game/app/Services.h"
 #include "graphics/GraphicsSystem.h"
-#include "lib/tablet/screen.h"
 #include "platform/playbook/PlatformInterface.h"
 #include "platform/playbook/QnxWindow.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
@@ -108,7 +107,7 @@ bool startGraphics(unsigned int width, unsigned int height) {
     qnxContextInit(&qnxContext);
     if (!qnxCreateWindow(&qnxContext, "Trellin", static_cast<int>(width), static_cast<int>(height),
                          3)) {
-        const char* cause = tablet_screen_open_failure();
+        const char* cause = qnxDisplayFailure();
         logErrorLine("Window Error: ", "the game cannot open its window and ends: ",
                      *cause != '\0' ? cause : "its EGL context could not be made");
         return false;

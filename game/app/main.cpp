@@ -13,7 +13,6 @@
 #include "game/app/PlatformInit.h"
 #include "game/sound/GameSoundManager.h"
 #include "graphics/shader/ShaderManager.h"
-#include "lib/tablet/CloseRequest.h"
 
 using namespace orvo;
 
@@ -28,9 +27,6 @@ int main(int argc, char** argv) {
     // Before the services exist: the game clock reads the engine clock when it is made.
     FixedFrameStep::initialise();
     std::atexit(applicationShutdown);
-    // Ctrl-C, a logout or `kill` ask the game to quit as closing its window does, so the exit
-    // handler saves the session.
-    tablet::closeOnQuitSignals();
     // The game takes no options; the arguments are kept as the platform hands them over.
     Array<ZqString> arguments;
     for (int i = 0; i < argc; ++i) {

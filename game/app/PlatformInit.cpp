@@ -47,6 +47,16 @@ PlatformInit::PlatformInit() {
     }
     FileBase::setRootPath(USE_PAK_FILE ? PAK_ROOT : LOOSE_ROOT);
     ZqLog.setMinimumLevel(SHIPPED_LOG_LEVEL);
+    // The archive is opened (and its failure said) before anything else can speak or write.
+    dataFound_ = true;
+    if (USE_PAK_FILE) {
+        // One left open by a game run before in this process is opened afresh.
+        FileBase::closePakFile();
+        dataFound_ = FileBase::openPakFile(PAK_ROOT);
+    }
+    if (!dataFound_) {
+        return;
+    }
     if (USE_PAK_FILE) {
         pakName = "trellin.pak";
     } else {

@@ -6,6 +6,13 @@
 class PlatformInit {
 public:
     PlatformInit();
+
+    // False when the data archive cannot be opened, which the log has said as its first line:
+    // the set-up stopped after the log level, and the game has nothing to show.
+    bool dataFound() const { return dataFound_; }
+
+private:
+    bool dataFound_ = false;
 };
 
 // Takes the lock on the working folder's save record for the life of the process. False when

@@ -34,6 +34,11 @@ int main(int argc, char** argv) {
     }
 
     PlatformInit platformInit;
+    // Started from another folder (or by a double-click in a file manager) the game finds no
+    // data: it ends before it writes anything there or opens a window that would stay black.
+    if (!platformInit.dataFound()) {
+        return EXIT_FAILURE;
+    }
     // A second game in this folder would overwrite the first one's results with its own.
     if (!lockSaveRecord()) {
         return EXIT_FAILURE;

@@ -23,10 +23,13 @@ using namespace orvo;
 
 namespace Soak {
 
-void startGame() {
+bool startGame() {
     FixedFrameStep::set(true);
     tablet_feed_reset();
     const PlatformInit platformInit;
+    if (!platformInit.dataFound()) {
+        return false;
+    }
     // As the window's start does, on the context that is current.
     if (GraphicsSystem::instance_ != nullptr) {
         GraphicsSystem::instance_->startDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
@@ -38,6 +41,7 @@ void startGame() {
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->playMusic(GameSoundManager::TITLE_MUSIC, true);
     }
+    return true;
 }
 
 Result play(long maxTurns, int maxRuns, unsigned seed,

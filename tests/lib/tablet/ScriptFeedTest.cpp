@@ -268,6 +268,13 @@ TEST_F(ScriptFeedTest, WhatIsNoScriptIsRefusedInAFewLines) {
          {":1: longer than 1024 characters, line skipped: 0 touch 0 1 2 "},
          1,
          {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
+        // A terminal would run the sequences: retitle its window, clear its screen.
+        {"a line with escape sequences",
+         "",
+         "0 tap \x1b]0;owned\x07\x1b[2J\xe2\x80\xae 1 2\n0 window invisible\n",
+         {":1: unknown event kind, line skipped: 0 tap ?]0;owned??[2J??? 1 2\n"},
+         1,
+         {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -286,6 +293,10 @@ TEST_F(ScriptFeedTest, WhatIsNoScriptIsRefusedInAFewLines) {
         EXPECT_EQ(static_cast<size_t>(std::count(errors.begin(), errors.end(), '\n')), c.lines)
             << errors;
         EXPECT_LT(errors.size(), 2000u);
+        // Nothing of the file reaches the terminal but printable ASCII.
+        EXPECT_TRUE(std::all_of(errors.begin(), errors.end(), [](unsigned char b) {
+            return b == '\n' || b == '\t' || (b >= 0x20 && b < 0x7f);
+        })) << errors;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/manager/GameDataTables.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tests/core/log/CapturedOutput.h"
 #include "tests/game/app/GameProcess.h"
@@ -66,10 +67,12 @@ struct Said {
 // frames with what it could load (showing nothing where a page is missing), and the platform's
 // close ends it normally.
 TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongOnceAndEndsWhenClosed) {
-    const char* const TITLE = "scripts/Rml/ludra_title_screen.rml";
-    const char* const ENGLISH = "scripts/Rml/Locale/strings_english.bin";
+    const std::string TITLE = GameDataTables::TITLE_PAGE.document;
+    const std::string ENGLISH = GameDataTables::LANGUAGE_TABLES[0].table;
+    const std::string SHADER = GameDataTables::SHADER_FOLDER;
+    const GameDataTables::Program& program = GameDataTables::PROGRAMS[0];
     const std::string noStrings =
-        std::string("Game Error: no string table (every text shows its key): ") + ENGLISH;
+        "Game Error: no string table (every text shows its key): " + ENGLISH;
     const struct {
         const char* what;
         trellin::Bytes archive;
@@ -77,30 +80,26 @@ TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongOnceAndEndsWhenClosed) {
     } cases[] = {
         {"cut to half",
          cut(fileBytes(BUILT_ARCHIVE).size() / 2),
-         {{"File Error: the archive ends before this member does (cut short?): "
-           "scripts/Rml/ludra_title_screen.rml",
-           1}}},
+         {{"File Error: the archive ends before this member does (cut short?): " + TITLE, 1}}},
         {"without the English string table",
          repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / ENGLISH); }),
          {{noStrings, 1}, {"Error", 1}}},
         {"without the title page",
          repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / TITLE); }),
-         {{"Rocket Error: Failed to load document scripts/Rml/ludra_title_screen.rml, could not "
-           "open file.",
-           1}}},
+         {{"Rocket Error: Failed to load document " + TITLE + ", could not open file.", 1}}},
         {"a shader that does not compile",
-         repacked([](const std::filesystem::path& m) {
-             replace(m / "shaders/GLSL/default_shader.frag", "void main() { not glsl }\n");
+         repacked([&](const std::filesystem::path& m) {
+             replace(m / (SHADER + program.fragment), "void main() { not glsl }\n");
          }),
          {{"Shader Error: fragment shader does not compile: ", 1},
-          {"Shader Error: no program from shaders/GLSL/default_shader.vert, "
-           "shaders/GLSL/default_shader.frag",
+          {"Shader Error: no program from " + SHADER + program.vertex + ", " + SHADER +
+               program.fragment,
            1}}},
         {"a page that does not parse",
          repacked([&](const std::filesystem::path& m) {
              replace(m / TITLE, "<rml><body><div id=\"start\" <<< </rml");
          }),
-         {{"Rocket Error: Failed to parse RML of scripts/Rml/ludra_title_screen.rml", 1}}},
+         {{"Rocket Error: Failed to parse RML of " + TITLE, 1}}},
     };
     for (const auto& damaged : cases) {
         SCOPED_TRACE(damaged.what);

@@ -15,6 +15,7 @@
 #include "game/app/ApplicationLoop.h"
 #include "game/app/ApplicationShutdown.h"
 #include "game/app/PlatformInit.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameManager.h"
 #include "game/objects/ObjectManager.h"
 #include "game/scene/SceneManager.h"
@@ -62,7 +63,7 @@ void GameTest::start() {
 
 void GameTest::boot() {
     std::vector<trellin::PakMember> members = fixturePages();
-    members.push_back(stringTable("strings_english.bin", strings));
+    members.push_back(stringTable(GameDataTables::LANGUAGE_TABLES[0].table, strings));
     ASSERT_FALSE(members.back().bytes.empty());
     trellin::Bytes pak;
     std::string error;

@@ -1,7 +1,7 @@
 #include "ui/RocketSystemInterface.h"
 
 #include "core/hash/HashString.h"
-#include "core/log/Logger.h"
+#include "core/log/ErrorLine.h"
 #include "core/strings/ZqStringTable.h"
 #include "core/text/StringFunctions.h"
 #include "core/text/ZqText.h"
@@ -34,19 +34,13 @@ bool RocketSystemInterface::LogMessage(Rocket::Core::Log::Type type,
     if (type == Rocket::Core::Log::LT_INFO) {
         return true;
     }
-    ZqLog.lock();
-    ZqLog.setLevel(8);
-    if (type == Rocket::Core::Log::LT_ERROR || type == Rocket::Core::Log::LT_WARNING) {
-        const bool error = type == Rocket::Core::Log::LT_ERROR;
-        ZqLog.processSpecialMode(error ? Logger::RED : Logger::YELLOW);
-        ZqLog.log(error ? "Rocket Error: " : "Rocket Warning: ");
-        ZqLog.processSpecialMode(Logger::WHITE);
+    if (type == Rocket::Core::Log::LT_ERROR) {
+        logLine(LineKind::ERROR, "Rocket Error: ", {message.c_str()});
+    } else if (type == Rocket::Core::Log::LT_WARNING) {
+        logLine(LineKind::WARNING, "Rocket Warning: ", {message.c_str()});
     } else {
-        ZqLog.log("Rocket Message: ");
+        logLine(LineKind::PLAIN, "Rocket Message: ", {message.c_str()});
     }
-    ZqLog.log(message.c_str());
-    ZqLog.processSpecialMode(Logger::END_OF_LINE);
-    ZqLog.unlock();
     return true;
 }
 

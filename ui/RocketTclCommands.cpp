@@ -3,7 +3,7 @@
 #include <Rocket/Core.h>
 #include <jim.h>
 
-#include "core/log/Logger.h"
+#include "core/log/ErrorLine.h"
 #include "core/text/StringFunctions.h"
 #include "core/time/Timer.h"
 #include "ui/RocketStrings.h"
@@ -385,13 +385,11 @@ int putsCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     if (argc != 2 && argc != 3) {
         return usage(interp, argv, "?-nonewline? string");
     }
-    ZqLog.lock();
-    ZqLog.setLevel(8);
-    ZqLog.log(Jim_String(argv[argc - 1]));
     if (argc == 2) {
-        ZqLog.processSpecialMode(Logger::END_OF_LINE);
+        logLine(LineKind::PLAIN, nullptr, {Jim_String(argv[1])});
+    } else {
+        logText(Jim_String(argv[2]));
     }
-    ZqLog.unlock();
     return JIM_OK;
 }
 

@@ -98,6 +98,20 @@ ZqString FileBase::rawPath(const ZqString& name) {
     return pakFile_ != nullptr ? name : fullPath(name);
 }
 
+bool FileBase::climbsOutOfRoot(const ZqString& path) {
+    for (std::size_t start = 0; start <= path.size();) {
+        std::size_t end = path.find_first_of("/\\", start);
+        if (end == ZqString::npos) {
+            end = path.size();
+        }
+        if (end - start == 2 && path.compare(start, 2, "..") == 0) {
+            return true;
+        }
+        start = end + 1;
+    }
+    return false;
+}
+
 bool FileBase::checkCanOpen() {
     if (state_ == STATE_OPEN) {
         error_ = ERROR_ALREADY_OPEN;
@@ -130,7 +144,7 @@ bool FileBase::open(const ZqString& path, bool loadToMemory, int category) {
     if (!checkCanOpen()) {
         return false;
     }
-    if (path.empty()) {
+    if (path.empty() || climbsOutOfRoot(path)) {
         name_.clear();
         error_ = ERROR_NOT_FOUND;
         return false;
@@ -208,7 +222,7 @@ bool FileBase::openRawForWrite(const ZqString& path, bool append) {
     if (!checkCanOpen()) {
         return false;
     }
-    if (name.empty()) {
+    if (name.empty() || climbsOutOfRoot(name)) {
         error_ = ERROR_NOT_FOUND;
         return false;
     }

@@ -12,7 +12,7 @@ class PakFile;
 // An abstract file: closed, open on a raw file (or archive member), or a memory file over a
 // block of bytes. Operations return false or 0 and leave a numeric error code in the object;
 // nothing throws, and only an archive member that cannot be read as asked is logged (see
-// PakFile). Paths are relative to the root path and may use "\" or "/".
+// PakFile). Paths are relative to the root path, may use "\" or "/" and never lead out of it.
 // A platform class fills in the raw operations; a file opened while an archive is open reads
 // the archive's member (see FileBasePlaybook).
 class FileBase {
@@ -124,6 +124,10 @@ protected:
     // open, else the full path of the loose file.
     static ZqString rawPath(const ZqString& name);
     static ZqString fullPath(const ZqString& path);
+    // True for a path with a ".." step ("/" or "\" between steps): the one way a path joined
+    // to the root could lead out of it, so no access takes one. (An absolute path is joined
+    // under the root like any other.)
+    static bool climbsOutOfRoot(const ZqString& path);
     // The write guard of the file types: false, with the error set, unless open for writing.
     bool checkCanWrite();
 

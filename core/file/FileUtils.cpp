@@ -25,17 +25,17 @@ void swapElements(void* data, std::size_t elementSize, std::size_t count) {
 
 bool FileUtils::exists(const ZqString& path) {
     FileUtils file;
-    return file.rawExists(rawPath(resolvePath(path)));
+    return !climbsOutOfRoot(path) && file.rawExists(rawPath(resolvePath(path)));
 }
 
 bool FileUtils::createDirectory(const ZqString& path) {
     FileUtils file;
-    return file.rawCreateDirectory(fullPath(path));
+    return !climbsOutOfRoot(path) && file.rawCreateDirectory(fullPath(path));
 }
 
 bool FileUtils::deleteFile(const ZqString& path) {
     FileUtils file;
-    return file.rawDeleteFile(fullPath(withForwardSlashes(path)));
+    return !climbsOutOfRoot(path) && file.rawDeleteFile(fullPath(withForwardSlashes(path)));
 }
 
 ZqString FileUtils::getExecutablePath() {

@@ -10,6 +10,7 @@
 #include "core/file/FileLog.h"
 #include "core/file/FileMemory.h"
 #include "core/file/TextFile.h"
+#include "core/log/SaidOnce.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "archive directory entries are read as they lie on disk");
@@ -40,20 +41,17 @@ uint32_t nextSerial() {
     return last;
 }
 
-// What was last said about an archive that failed. Every open of a path under a failed archive
-// tries it again; the failure is said once, until an archive opens or the failure changes.
-std::string& failureSaid() {
-    static std::string said;
+// Every open of a path under a failed archive tries it again; the failure is said once, until
+// an archive opens or the failure changes.
+SaidOnce& failureSaid() {
+    static SaidOnce said;
     return said;
 }
 
 void reportFailure(const char* what, const ZqString& archive) {
-    const std::string failure = std::string(what) + archive.c_str();
-    if (failure == failureSaid()) {
-        return;
+    if (failureSaid().firstFor(std::string(what) + archive.c_str())) {
+        logFileError(what, archive);
     }
-    failureSaid() = failure;
-    logFileError(what, archive);
 }
 
 // A relative archive path is looked up from the working folder: a game started from another
@@ -141,7 +139,7 @@ void PakFile::construct() {
         }
     }
     pakFileStatus_ = PAK_IDLE;
-    failureSaid().clear();
+    failureSaid().forget();
     inflateBuffer_ =
         static_cast<unsigned char*>(FileMemory::allocate(inflateBufferSize_, BUFFER_CATEGORY));
     if (inflateBuffer_ == nullptr) {

@@ -4,13 +4,31 @@
 
 namespace orvo {
 
-void logErrorLine(const char* kind, const char* what, const char* detail) {
+namespace {
+
+constexpr Logger::LogLevel LINE_LEVEL = 8;
+
+}  // namespace
+
+void logLine(LineKind kind, const char* prefix, std::initializer_list<const char*> texts) {
     ZqLog.lock();
-    ZqLog.setLevel(8);
-    ZqLog.processSpecialMode(Logger::RED);
-    ZqLog << kind;
-    ZqLog.processSpecialMode(Logger::WHITE);
-    ZqLog << what << detail << Logger::END_OF_LINE;
+    ZqLog.setLevel(LINE_LEVEL);
+    if (kind != LineKind::PLAIN) {
+        ZqLog.processSpecialMode(kind == LineKind::ERROR ? Logger::RED : Logger::YELLOW);
+    }
+    // A colour holds for one text: the texts after the prefix are in the default colour.
+    ZqLog.log(prefix);
+    for (const char* text : texts) {
+        ZqLog.log(text);
+    }
+    ZqLog.processSpecialMode(Logger::END_OF_LINE);
+    ZqLog.unlock();
+}
+
+void logText(const char* text) {
+    ZqLog.lock();
+    ZqLog.setLevel(LINE_LEVEL);
+    ZqLog.log(text);
     ZqLog.unlock();
 }
 

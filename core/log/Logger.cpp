@@ -159,7 +159,7 @@ void Logger::setAnsiColor(SpecialMode color) {
     }
     const char escape[] = {'\x1b', '[', '3', ANSI_LOOKUP[color], 'm', '\0'};
     std::memcpy(numberText_, escape, sizeof(escape));
-    (*console_)(numberText_);
+    console_->writeColour(color, numberText_);
 }
 
 void Logger::setHtmlColor(SpecialMode color) {

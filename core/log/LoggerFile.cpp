@@ -1,10 +1,12 @@
 #include "core/log/LoggerFile.h"
 
+#include "core/file/RegularFile.h"
+
 namespace orvo {
 
 bool LoggerFile::open(const char* path, bool append) {
     close();
-    file_ = std::fopen(path, append ? "ab" : "wb");
+    file_ = RegularFile::openForWriting(path, append);
     return file_ != nullptr;
 }
 

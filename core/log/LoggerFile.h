@@ -13,7 +13,8 @@ public:
     LoggerFile(const LoggerFile&) = delete;
     LoggerFile& operator=(const LoggerFile&) = delete;
 
-    // Opens for writing (emptying the file) or for appending; false when it cannot be opened.
+    // Opens for writing (emptying the file) or for appending; false when it cannot be opened or
+    // is no regular file.
     bool open(const char* path, bool append);
     // Writes the text unchanged; false on a write error or when not open.
     bool write(const char* text);

@@ -43,10 +43,10 @@ void initialise() {
     bool unknown = false;
     const bool switchOn = valueIsOn(value, unknown);
     if (unknown) {
-        orvo::logErrorLine("Game Warning: ",
-                           "the fixed step stays off: TRELLIN_FIXED_STEP is not one of "
-                           "1, yes, true, on, 0, no, false, off, but ",
-                           value);
+        orvo::logWarningLine("Game Warning: ",
+                             "the fixed step stays off: TRELLIN_FIXED_STEP is not one of "
+                             "1, yes, true, on, 0, no, false, off, but ",
+                             value);
     }
     set(switchOn);
 }

@@ -89,7 +89,7 @@ void startAudio(unsigned int bufferLength, unsigned int sampleRate) {
     AudioOutputOpenAl* output =
         new (0, ZequinAllocation) AudioOutputOpenAl(bufferLength, sampleRate, 1);
     if (output != nullptr && !output->isReady()) {
-        logErrorLine("Audio: ", "no sound device can be opened: the game plays silently", "");
+        logWarningLine("Audio: ", "no sound device can be opened: the game plays silently", "");
     }
     if (output == nullptr || AudioSystem::instance_ == nullptr) {
         delete output;

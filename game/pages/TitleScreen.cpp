@@ -1,20 +1,12 @@
 #include "game/pages/TitleScreen.h"
 
-#include "core/log/Logger.h"
+#include "core/log/ErrorLine.h"
 #include "game/manager/GameManager.h"
 #include "game/objects/AirCraft.h"
 #include "game/pages/PageText.h"
 #include "game/sound/GameSoundManager.h"
 
 namespace {
-
-void logLine(const char* text) {
-    orvo::ZqLog.lock();
-    orvo::ZqLog.setLevel(8);
-    orvo::ZqLog.log(text);
-    orvo::ZqLog.processSpecialMode(orvo::Logger::END_OF_LINE);
-    orvo::ZqLog.unlock();
-}
 
 void toggleBonus(Rocket::Core::Element* element) {
     AirCraft* craft = GameManager::playerAirCraft();
@@ -47,7 +39,7 @@ void TitleScreen::processEvent(Rocket::Core::Element* element, const orvo::ZqStr
             GameManager::instance_->startGame();
         }
     } else if (value == "open_trellin_plus_link") {
-        logLine("Clicked link Trellin+ on Google Play");
+        orvo::logLine(orvo::LineKind::PLAIN, nullptr, {"Clicked link Trellin+ on Google Play"});
     } else if (value == "refresh_page_info") {
         if (GameManager::instance_ != nullptr) {
             GameManager::instance_->refreshTitleScreenDetails();

@@ -39,8 +39,7 @@ GameSoundManager::GameSoundManager()
       musicPlaying(0),
       suspended(0),
       currentMusic(TITLE_MUSIC),
-      whooshPlayed(0),
-      musicReported(0) {
+      whooshPlayed(0) {
     sounds.resize(SOUND_COUNT, boost::shared_ptr<orvo::Sound>());
 }
 
@@ -106,20 +105,19 @@ void GameSoundManager::startTrack(SoundName id, float titleVolume, float ingameV
                                   bool repeat) {
     const char* path = "";
     float volume = 1.0f;
-    uint8_t track = 0;
+    orvo::SaidOnce* missing = nullptr;
     if (id == TITLE_MUSIC) {
         path = TITLE_MUSIC_MP3_FILENAME;
         volume = titleVolume;
-        track = 1;
+        missing = &musicMissing[0];
     } else if (id == INGAME_MUSIC) {
         path = INGAME_MUSIC_MP3_FILENAME;
         volume = ingameVolume;
-        track = 2;
+        missing = &musicMissing[1];
     }
     // Without a sound device every load fails: that is no fault of the file.
-    if (!qnxMMRLoad(path, volume, repeat) && qnxMMRReady() && track != 0 &&
-        (musicReported & track) == 0) {
-        musicReported |= track;
+    if (!qnxMMRLoad(path, volume, repeat) && qnxMMRReady() && missing != nullptr &&
+        missing->first()) {
         logGameError("no music from ", path);
     }
     qnxMMRPlay();

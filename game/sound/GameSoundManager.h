@@ -6,6 +6,7 @@
 
 #include "core/containers/Array.h"
 #include "core/locator/ServiceSingleton.h"
+#include "core/log/SaidOnce.h"
 
 namespace orvo {
 class Sound;
@@ -76,6 +77,6 @@ private:
     SoundName currentMusic;
     orvo::Array<boost::shared_ptr<orvo::Sound>> sounds;
     uint8_t whooshPlayed;
-    // Which tracks were found unplayable and said so (bit 0 title, bit 1 in-game): once each.
-    uint8_t musicReported;
+    // Said of each track found unplayable (title, in-game): once each.
+    orvo::SaidOnce musicMissing[2];
 };

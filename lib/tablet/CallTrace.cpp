@@ -4,6 +4,11 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "lib/tablet/RegularFile.h"
+
 namespace tablet {
 namespace {
 
@@ -91,9 +96,12 @@ void CallTrace::write(const std::string& result) {
     if (!path || !*path) return;
     // Opened per line: nothing is lost if the process ends abruptly, and the call's errno stays.
     int savedErrno = errno;
-    if (std::FILE* file = std::fopen(path, "a")) {
+    const int descriptor = openRegularFile(path, O_WRONLY | O_CREAT | O_APPEND);
+    if (std::FILE* file = descriptor >= 0 ? fdopen(descriptor, "a") : nullptr) {
         std::fprintf(file, "%s) = %s\n", line_.c_str(), result.c_str());
         std::fclose(file);
+    } else if (descriptor >= 0) {
+        close(descriptor);
     }
     errno = savedErrno;
 }

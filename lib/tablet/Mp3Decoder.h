@@ -13,7 +13,7 @@ namespace tablet {
 
 class Mp3Decoder : public SampleDecoder {
 public:
-    // nullptr when the file is missing or yields no audio.
+    // nullptr when the file is missing, is no regular file or yields no audio.
     static std::unique_ptr<Mp3Decoder> open(const char* path);
     ~Mp3Decoder() override;
     Mp3Decoder(const Mp3Decoder&) = delete;
@@ -25,9 +25,10 @@ public:
     bool rewind() override;
 
 private:
-    Mp3Decoder(mpg123_handle_struct* handle, int rate, int channels);
+    Mp3Decoder(mpg123_handle_struct* handle, int descriptor, int rate, int channels);
 
     mpg123_handle_struct* handle_;
+    int descriptor_;
     int rate_;
     int channels_;
     bool formatChanged_ = false;  // the rest of the stream is unplayable until a rewind

@@ -5,24 +5,9 @@
 
 #include "core/file/FileLog.h"
 #include "core/file/PakFile.h"
+#include "core/file/RegularFile.h"
 
 namespace orvo {
-
-namespace {
-
-// A stream on a regular file only: a directory or a device opens as a stream too, with no
-// size that a file could have.
-FILE* openRegularFile(const ZqString& path) {
-    FILE* stream = std::fopen(path.c_str(), "rb");
-    struct stat info;
-    if (stream != nullptr && (fstat(fileno(stream), &info) != 0 || !S_ISREG(info.st_mode))) {
-        std::fclose(stream);
-        stream = nullptr;
-    }
-    return stream;
-}
-
-}  // namespace
 
 FileBasePlaybook::FileBasePlaybook() : input_(nullptr), output_(nullptr), outputInUse_(false) {}
 
@@ -55,21 +40,21 @@ bool FileBasePlaybook::rawOpenRead(const ZqString& path) {
     if (input_ != nullptr) {
         std::fclose(input_);
     }
-    input_ = openRegularFile(path);
+    input_ = RegularFile::openForReading(path.c_str());
     return input_ != nullptr;
 }
 
-bool FileBasePlaybook::openOutput(const ZqString& path, const char* mode) {
+bool FileBasePlaybook::openOutput(const ZqString& path, bool append) {
     if (output_ != nullptr) {
         std::fclose(output_);
     }
-    output_ = std::fopen(path.c_str(), mode);
+    output_ = RegularFile::openForWriting(path.c_str(), append);
     outputInUse_ = output_ != nullptr;
     return outputInUse_;
 }
 
-bool FileBasePlaybook::rawOpenWrite(const ZqString& path) { return openOutput(path, "wb"); }
-bool FileBasePlaybook::rawOpenAppend(const ZqString& path) { return openOutput(path, "ab"); }
+bool FileBasePlaybook::rawOpenWrite(const ZqString& path) { return openOutput(path, false); }
+bool FileBasePlaybook::rawOpenAppend(const ZqString& path) { return openOutput(path, true); }
 
 bool FileBasePlaybook::rawClose() {
     if (outputInUse_) {
@@ -163,7 +148,7 @@ bool FileBasePlaybook::rawExists(const ZqString& path) {
     if (archiveServes()) {
         return pakFile_->pakExists(path);
     }
-    FILE* probe = openRegularFile(path);
+    FILE* probe = RegularFile::openForReading(path.c_str());
     if (probe == nullptr) {
         return false;
     }

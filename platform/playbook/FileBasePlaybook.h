@@ -10,8 +10,9 @@ namespace orvo {
 // File access over standard C streams and POSIX directory calls. A file opened for reading
 // while an archive is open and idle reads that archive's member through its own cursor; any
 // other file reads its own stream, whatever archive opens or closes meanwhile. Only regular
-// files open. Writing and appending always go to the file system. C streams rather than C++
-// ones keep the archive object small enough for its memory category.
+// files open, and no open waits (see RegularFile). Writing and appending always go to the file
+// system. C streams rather than C++ ones keep the archive object small enough for its memory
+// category.
 class FileBasePlaybook : public FileBase {
 public:
     FileBasePlaybook();
@@ -38,7 +39,7 @@ protected:
     static bool archiveServes();
 
 private:
-    bool openOutput(const ZqString& path, const char* mode);
+    bool openOutput(const ZqString& path, bool append);
     bool readsMember() const { return member_.archive != 0; }
     // The open archive when it is the one this file's member came from; else null, with the
     // loss logged.

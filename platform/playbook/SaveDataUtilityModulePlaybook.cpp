@@ -153,9 +153,11 @@ bool SaveDataUtilityModulePlaybook::lockRecord() {
     if (lockFile_ >= 0) {
         return true;
     }
-    mkdir(FOLDER, 0777);
+    // A folder that cannot be made is why no lock file can be opened in it: its failure is the
+    // one to name.
+    const int folderError = mkdir(FOLDER, 0777) == 0 || errno == EEXIST ? 0 : errno;
     int file = open(LOCK_PATH, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    int error = errno;
+    int error = folderError != 0 ? folderError : errno;
     if (file < 0) {
         // Made by another user, or in a folder this process may not write: a lock can still
         // be taken on it read-only.
@@ -202,10 +204,9 @@ void SaveDataUtilityModulePlaybook::leaveRecordAlone(int error) {
 }
 
 void SaveDataUtilityModulePlaybook::saveFailed(const char* path, int error) {
-    if (saveFailureLogged_) {
+    if (!saveFailure_.first()) {
         return;
     }
-    saveFailureLogged_ = true;
     logFileProblem("the results cannot be saved (said once a session): ", path, error);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/log/SaidOnce.h"
 #include "platform/playbook/PlatformModule.h"
 
 namespace orvo {
@@ -43,7 +44,7 @@ private:
 
     int lockFile_ = -1;
     bool recordLeftAlone_ = false;
-    bool saveFailureLogged_ = false;
+    SaidOnce saveFailure_;
 };
 
 }  // namespace orvo

@@ -12,6 +12,7 @@
 #include "tests/graphics/GlRecorder.h"
 #include "tests/graphics/GraphicsTestContext.h"
 #include "tests/graphics/TestUpdater.h"
+#include "tests/support/LogCheck.h"
 
 using namespace orvo;
 
@@ -69,6 +70,8 @@ TEST_F(ShaderTest, ProgramRecordsItsUniformsAndAttributes) {
 
 TEST_F(ShaderTest, BadSourcesGiveNoProgram) {
     // The compiler's own message is logged: a broken shader must not fail unseen.
+    trellin_test::expectLogMatching("Shader Error: vertex shader does not compile: .*error.*");
+    trellin_test::expectLogMatching("Shader Error: program does not link: .*v_missing.*");
     EXPECT_EQ(ShaderManager::instance_->compileShader("#version 100\nvoid main() { oops }",
                                                       GL_VERTEX_SHADER),
               ShaderManager::COMPILE_FAILED);
@@ -115,6 +118,8 @@ TEST_F(ShaderTest, AShaderNamed1281IsNoFailure) {
 }
 
 TEST_F(ShaderTest, ProgramFromSourceFiles) {
+    trellin_test::expectLog(
+        "Shader Error: no program from shader_test.vert, no_such.frag (unreadable)");
     std::ofstream("shader_test.vert") << VERTEX;
     std::ofstream("shader_test.frag") << FRAGMENT;
     char* loaded = ShaderManager::loadShader("shader_test.vert");

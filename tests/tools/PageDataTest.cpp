@@ -18,15 +18,13 @@
 #include "core/file/BinaryFile.h"
 #include "core/hash/HashString.h"
 #include "core/locator/ServiceSingleton.h"
-#include "core/log/Logger.h"
-#include "core/log/LoggerOutputCout.h"
 #include "core/message/MessageSystem.h"
 #include "core/strings/ZqStringTable.h"
 #include "core/text/StringFunctions.h"
 #include "graphics/GraphicsSystem.h"
 #include "lib/tablet/Mp3Decoder.h"
 #include "tests/core/file/TempDirectory.h"
-#include "tests/core/log/CapturedOutput.h"
+#include "tests/support/LogCheck.h"
 #include "tests/tools/PageFill.h"
 #include "tests/tools/PageNames.h"
 #include "tools/data/MusicScore.h"
@@ -136,7 +134,7 @@ std::vector<std::string> words(const std::string& text) {
 class PageDataTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ZqLog.setOutputFunctor(new CapturedOutput(&console));
+        trellin_test::copyLog(&console);
         FileBase::setRootPath(ARCHIVE);
         ASSERT_NE(Locator::registerService<GraphicsSystem>("GraphicsSystem"), nullptr);
         GraphicsSystem::instance_->getCurrentRenderTarget()->setDisplayDimensions(1024, 600);
@@ -154,7 +152,7 @@ protected:
         Locator::deregisterService<RocketSystem>();
         Locator::deregisterService<ZqStringTable>();
         Locator::deregisterService<GraphicsSystem>();
-        ZqLog.setOutputFunctor(new LoggerOutputCout());
+        trellin_test::copyLog(nullptr);
         trellin_test::TempDirectory::resetFileState();
     }
 

@@ -8,6 +8,7 @@
 
 #include "tests/core/file/TempDirectory.h"
 #include "tests/graphics/PbufferContext.h"
+#include "tests/support/LogCheck.h"
 #include "tools/soak/Soak.h"
 
 namespace {
@@ -27,6 +28,8 @@ TEST(SoakTest, RunsLeaveNothingBehind) {
     ASSERT_TRUE(failed == nullptr) << failed << " failed";
 
     Soak::startGame();
+    // The start-up installs the game's console output.
+    trellin_test::captureLog();
     const Soak::Result result = Soak::play(8000, 4, 1);
     Soak::endGame();
     ASSERT_EQ(chdir(previous), 0);

@@ -5,6 +5,7 @@
 
 #include "core/file/FileBase.h"
 #include "graphics/GraphicsSystem.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/RocketStrings.h"
 
@@ -61,6 +62,11 @@ TEST_F(RocketDocumentTest, RelativePathsResolveAgainstTheRootDocumentsDirectory)
 }
 
 TEST_F(RocketDocumentTest, AddedDocumentsJoinTheListAndAFailedLoadChangesNothing) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document scripts/Rml/missing.rml, could not open file.", 2);
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document missing.rml, could not open file.");
+    trellin_test::expectLog("Rocket Error: Failed to load document b.rml, could not open file.");
     writeDocument("scripts/Rml/a.rml", "<p id='title'>old</p>");
     writeDocument("scripts/Rml/b.rml", "<p>b</p>");
     ASSERT_TRUE(ui().loadDocument("scripts/Rml/a.rml", true));
@@ -110,6 +116,9 @@ TEST_F(RocketDocumentTest, DocumentsFromMemoryNeedATerminatedTextAndATitle) {
 }
 
 TEST_F(RocketDocumentTest, ReloadDropsDocumentsThatNoLongerLoad) {
+    trellin_test::expectLog("Rocket Error: Failed to load document b.rml, could not open file.");
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document scripts/Rml/b.rml, could not open file.");
     writeDocument("scripts/Rml/a.rml", "<p id='p'>a</p>");
     writeDocument("scripts/Rml/b.rml", "<p>b</p>");
     ASSERT_TRUE(ui().loadDocument("scripts/Rml/a.rml", true));
@@ -133,6 +142,9 @@ TEST_F(RocketDocumentTest, ReloadDropsDocumentsThatNoLongerLoad) {
 
 // A document from memory has no source to read again: the reload says so and closes it.
 TEST_F(RocketDocumentTest, ReloadSaysADocumentFromMemoryCannotBeReloaded) {
+    trellin_test::expectLog(
+        "RocketTcl error: Document \"menu\" was loaded from memory and cannot be reloaded; it is "
+        "closed.");
     const char text[] = "<rml><body><p>memory</p></body></rml>";
     ASSERT_TRUE(ui().loadDocument(text, sizeof(text) - 1, "menu"));
     takeLog();
@@ -145,6 +157,12 @@ TEST_F(RocketDocumentTest, ReloadSaysADocumentFromMemoryCannotBeReloaded) {
 
 // Loading and adding resolve a path alike, and neither climbs out of the root folder.
 TEST_F(RocketDocumentTest, NoDocumentPathLeavesTheRoot) {
+    trellin_test::expectLogMatching(
+        "Rocket Error: Failed to load document .*-outside/x\\.rml, could not open file\\.", 30);
+    trellin_test::expectLogMatching(
+        "RocketTcl error: Error in add_document command, document \".*-outside/x\\.rml\" not "
+        "found\\. .*",
+        6);
     const std::filesystem::path outside = files.path() + "-outside";
     std::filesystem::create_directory(outside);
     std::ofstream(outside / "x.rml") << "<rml><body><p>outside</p></body></rml>";
@@ -175,6 +193,9 @@ TEST_F(RocketDocumentTest, NoDocumentPathLeavesTheRoot) {
 }
 
 TEST_F(RocketDocumentTest, UnloadAndPostloadScriptsMayLoadAndCloseDocuments) {
+    trellin_test::expectLog("Rocket Error: Failed to load document a.rml, could not open file.");
+    trellin_test::expectLog("Rocket Error: Failed to load document b.rml, could not open file.");
+    trellin_test::expectLog("Rocket Error: Failed to load document c.rml, could not open file.", 2);
     writeDocument("scripts/Rml/a.rml", "<p>a</p>", "onunload='add_document c.rml'");
     writeDocument("scripts/Rml/b.rml", "<p>b</p>", "onunload='load_document d.rml'");
     writeDocument("scripts/Rml/c.rml", "<p>c</p>", "onpostload='load_document e.rml'");
@@ -213,6 +234,7 @@ TEST_F(RocketDocumentTest, FontSizeScalesByTheReferenceSize) {
 }
 
 TEST_F(RocketDocumentTest, VariablesAfterConstructionUpdateAndInput) {
+    trellin_test::expectLog("RocketTcl error: can't set \"PLATFORM(x)\": variable isn't array");
     EXPECT_EQ(variable("PLATFORM"), "PLAYBOOK");
     EXPECT_EQ(variable("BUILD_CONFIG"), "FINAL");
     EXPECT_EQ(variable("DELTA_TIME"), "0.0");
@@ -314,6 +336,8 @@ TEST_F(RocketDocumentTest, APressAndReleaseOnAnElementClicksIt) {
 }
 
 TEST_F(RocketDocumentTest, ACursorDocumentGetsItsPostloadToo) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load cursor scripts/missing.rml, could not open file.");
     writeDocument("scripts/page.rml", "<p>page</p>");
     writeDocument("scripts/cursor.rml", "<p>^</p>", "onpostload='call cursor ready'");
     ASSERT_TRUE(ui().loadDocument("scripts/page.rml", true));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 
 using namespace orvo;
@@ -27,6 +28,12 @@ protected:
 };
 
 TEST_F(RocketEventTest, EventTextsLoadDocumentsOrRunAsTcl) {
+    trellin_test::expectLog(
+        "RocketTcl error: invalid command name \".rm\" (root document =  scripts/page.rml)., "
+        "command begins with '.rm");
+    trellin_test::expectLog(
+        "RocketTcl error: invalid command name \".rml.rml\" (root document =  scripts/page.rml)., "
+        "command begins with '.rml.rml");
     struct Case {
         const char* value;
         const char* root;
@@ -47,6 +54,7 @@ TEST_F(RocketEventTest, EventTextsLoadDocumentsOrRunAsTcl) {
 }
 
 TEST_F(RocketEventTest, AnElementsEventRunsItsScriptWithTheTargetAsThis) {
+    trellin_test::expectLog("Rocket Error: Failed to load document next.rml, could not open file.");
     ASSERT_TRUE(ui().addDocument("next.rml", true));
     element("next")->SetAttribute("onclick", "set ::who [get_attribute this id]");
     click("next");
@@ -58,6 +66,8 @@ TEST_F(RocketEventTest, AnElementsEventRunsItsScriptWithTheTargetAsThis) {
 }
 
 TEST_F(RocketEventTest, TheRootDocumentsUnloadRunsNothingAnotherDocumentsDoes) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document second.rml, could not open file.", 2);
     writeDocument("scripts/second.rml", "<p>s</p>", "onunload='call second gone'");
     writeDocument("scripts/root.rml", "<p>r</p>", "onunload='call root gone'");
     ASSERT_TRUE(ui().loadDocument("root.rml", false));
@@ -96,6 +106,9 @@ TEST_F(RocketEventTest, CallReachesThePageHandlerThenTheGlobalOnesInOrder) {
 }
 
 TEST_F(RocketEventTest, ScriptErrorsAreLoggedWithTheirStart) {
+    trellin_test::expectLog(
+        "RocketTcl error: invalid command name \"this_is_no_command\" (root document =  "
+        "scripts/page.rml)., command begins with 'this_is_no_comm");
     takeLog();
     EXPECT_FALSE(runAs("box", "this_is_no_command with arguments"));
     EXPECT_EQ(takeLog(),
@@ -169,6 +182,7 @@ TEST_F(RocketEventTest, DueDelaysRunInStartOrderAfterTheFlashSwaps) {
 }
 
 TEST_F(RocketEventTest, ClosingADocumentDropsItsTimers) {
+    trellin_test::expectLog("Rocket Error: Failed to load document next.rml, could not open file.");
     ASSERT_TRUE(ui().addDocument("next.rml", true));
     ASSERT_TRUE(runAs("box", "delay 1 {load_document next.rml}"));
     ASSERT_TRUE(runAs("next", "delay 1 {call from next}; repeat 1 {call tick next}"));
@@ -185,6 +199,8 @@ TEST_F(RocketEventTest, ClosingADocumentDropsItsTimers) {
 // A script that replaced its own page, or the unload script of a closing page, starts no timer:
 // the lists hold nothing for a closed document.
 TEST_F(RocketEventTest, AClosedPageStartsNoTimers) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document other.rml, could not open file.");
     writeDocument("scripts/other.rml", "<p id='o'>o</p>",
                   "onunload='repeat 1 {call ghost}; delay 1 {call ghost}; flash this 1 lit'");
     ASSERT_TRUE(ui().addDocument("other.rml", true));
@@ -205,6 +221,7 @@ TEST_F(RocketEventTest, AClosedPageStartsNoTimers) {
 }
 
 TEST_F(RocketEventTest, PostloadRunsOnceAtTheNextUpdate) {
+    trellin_test::expectLog("Rocket Error: Failed to load document post.rml, could not open file.");
     writeDocument("scripts/post.rml", "<p>p</p>", "onpostload='call posted'");
     ASSERT_TRUE(ui().addDocument("post.rml", true));
     EXPECT_TRUE(events.empty());

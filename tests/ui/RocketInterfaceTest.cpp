@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/RmlEscape.h"
 #include "ui/RocketFileInterface.h"
@@ -45,6 +46,9 @@ TEST_F(RocketInterfaceTest, DocumentTextsThatAreKeysShowTheirLocalisedText) {
 }
 
 TEST_F(RocketInterfaceTest, LogMessagesGetTheirPrefixAndColour) {
+    trellin_test::expectLog("Rocket Error: text");
+    trellin_test::expectLog("Rocket Warning: text");
+    trellin_test::expectLog("Rocket Message: text", 2);
     RocketSystemInterface system;
     struct Case {
         Rocket::Core::Log::Type type;
@@ -52,10 +56,8 @@ TEST_F(RocketInterfaceTest, LogMessagesGetTheirPrefixAndColour) {
         const char* line;
     };
     const Case cases[] = {
-        {Rocket::Core::Log::LT_ERROR, true,
-         "\x1b[31mRocket Error: \x1b[37m\x1b[37mtext\x1b[37m\n\x1b[37m"},
-        {Rocket::Core::Log::LT_WARNING, true,
-         "\x1b[33mRocket Warning: \x1b[37m\x1b[37mtext\x1b[37m\n\x1b[37m"},
+        {Rocket::Core::Log::LT_ERROR, true, "\x1b[31mRocket Error: \x1b[37mtext\n\x1b[37m"},
+        {Rocket::Core::Log::LT_WARNING, true, "\x1b[33mRocket Warning: \x1b[37mtext\n\x1b[37m"},
         {Rocket::Core::Log::LT_ALWAYS, true, "Rocket Message: text\n\x1b[37m"},
         {Rocket::Core::Log::LT_DEBUG, true, "Rocket Message: text\n\x1b[37m"},
         {Rocket::Core::Log::LT_INFO, true, ""},

@@ -10,6 +10,7 @@
 #include "platform/playbook/QnxWindow.h"
 #include "tests/graphics/GlRecorder.h"
 #include "tests/graphics/PngTestImage.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiGlTest.h"
 #include "ui/RocketShaderSource.h"
 
@@ -237,6 +238,8 @@ TEST_F(RocketRenderTest, NamesLeaveTheEngineGeneratorAlone) {
 // Without a GL context the UI shader cannot be built: the update tries (and logs) once, not
 // every frame; loading it on purpose tries again.
 TEST_F(RocketRenderTest, AUiShaderThatCannotBeBuiltIsTriedOnce) {
+    trellin_test::expectLog("Shader Error: vertex shader does not compile: ");
+    trellin_test::expectLog("Shader Error: fragment shader does not compile: ");
     ShaderManager& shaders = *ShaderManager::instance_;
     if (const auto built = shaders.getShaderProgram(ROCKET_SHADER)) {
         shaders.removeShaderProgram(built);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 
 using namespace orvo;
@@ -27,6 +28,11 @@ protected:
 
 // Every command's outcome for a script run as the event of #box.
 TEST_F(RocketTclCommandTest, CommandsGiveTheirResultsAndErrorTexts) {
+    // Each failing command below writes its error text.
+    trellin_test::expectLogMatching("RocketTcl error: .*", 37);
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document scripts/nope.rml, could not open file.", 2);
+    trellin_test::expectLog("Rocket Error: Failed to load document nope.rml, could not open file.");
     struct Case {
         const char* script;
         bool ok;
@@ -144,6 +150,12 @@ TEST_F(RocketTclCommandTest, ElementCommandsChangeTheirElement) {
 }
 
 TEST_F(RocketTclCommandTest, LookupsAreCachedUntilTheDocumentsChange) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document other.rml, could not open file.");
+    trellin_test::expectLog(
+        "RocketTcl error: No such element with id \"far\". (root document =  scripts/page.rml)., "
+        "command begins with 'get_attribute f",
+        2);
     ASSERT_TRUE(ui().addDocument("other.rml", true));
     // Not found from page.rml, then found once asked from other.rml's element.
     EXPECT_FALSE(runAs("box", "get_attribute far id"));
@@ -163,6 +175,12 @@ TEST_F(RocketTclCommandTest, LookupsAreCachedUntilTheDocumentsChange) {
 }
 
 TEST_F(RocketTclCommandTest, LookupsWithoutAnEventElementFail) {
+    trellin_test::expectLog(
+        "RocketTcl error: No such element with id \"box\". (root document =  scripts/page.rml)., "
+        "command begins with 'show box");
+    trellin_test::expectLog(
+        "RocketTcl error: No such element with id \"this\". (root document =  scripts/page.rml)., "
+        "command begins with 'show this");
     EXPECT_FALSE(runAs("", "show box"));
     EXPECT_EQ(result(), "No such element with id \"box\".");
     EXPECT_FALSE(runAs("", "show this"));
@@ -170,6 +188,8 @@ TEST_F(RocketTclCommandTest, LookupsWithoutAnEventElementFail) {
 }
 
 TEST_F(RocketTclCommandTest, DocumentCommandsLoadShowAndHide) {
+    trellin_test::expectLog(
+        "Rocket Error: Failed to load document other.rml, could not open file.");
     ASSERT_TRUE(runAs("box", "add_document other.rml hide"));
     ASSERT_EQ(ui().getCurrentDocuments().size(), 2u);
     Rocket::Core::ElementDocument* other = ui().getCurrentDocuments()[1];
@@ -186,6 +206,7 @@ TEST_F(RocketTclCommandTest, DocumentCommandsLoadShowAndHide) {
 }
 
 TEST_F(RocketTclCommandTest, PutsWritesLinesToTheLogger) {
+    trellin_test::expectLog("first second");
     takeLog();
     ASSERT_TRUE(runAs("box", "puts -nonewline {first }; puts second"));
     EXPECT_EQ(takeLog(), "first second\n\x1b[37m");
@@ -195,6 +216,10 @@ TEST_F(RocketTclCommandTest, PutsWritesLinesToTheLogger) {
 // interpreter is listed here, so a command that appears with a new library or extension fails
 // this test until someone has looked at what it can reach.
 TEST_F(RocketTclCommandTest, ScriptsCannotReachTheSystem) {
+    trellin_test::expectLogMatching("RocketTcl error: invalid command name .*", 27);
+    trellin_test::expectLog(
+        "RocketTcl error: Can't load package reach (root document =  scripts/page.rml)., command "
+        "begins with 'lappend auto_pa");
     ASSERT_TRUE(runAs("box", "lsort [info commands]"));
     EXPECT_EQ(result(),
               "* + - / __script_budget add_document alias append apply array break call catch "
@@ -242,6 +267,8 @@ TEST_F(RocketTclCommandTest, ScriptsCannotReachTheSystem) {
 // The regular expression compiler recurses per nested group: a pattern nested deep enough would
 // overflow the stack, through any command that matches regular expressions.
 TEST_F(RocketTclCommandTest, DeeplyNestedPatternsFailAsScriptErrors) {
+    trellin_test::expectLogMatching(
+        "RocketTcl error: (regexp|regsub): parentheses nested too deep .*", 4);
     const std::string deep = std::string(100000, '(') + "a" + std::string(100000, ')');
     const std::pair<std::string, const char*> cases[] = {
         {"regexp {" + deep + "} a", "regexp"},
@@ -265,6 +292,8 @@ TEST_F(RocketTclCommandTest, DeeplyNestedPatternsFailAsScriptErrors) {
 // However a script loops or recurses, it is stopped after its budget with one log line, and the
 // next script runs normally.
 TEST_F(RocketTclCommandTest, RunawayScriptsAreStopped) {
+    trellin_test::expectLogMatching(
+        "RocketTcl error: script ran longer than 1 second and was stopped .*", 8);
     const char* const scripts[] = {
         "while 1 {}",
         "for {} 1 {} {}",

@@ -3,11 +3,9 @@
 #include <jim.h>
 
 #include "core/locator/ServiceSingleton.h"
-#include "core/log/Logger.h"
-#include "core/log/LoggerOutputCout.h"
 #include "core/strings/ZqStringTable.h"
 #include "graphics/GraphicsSystem.h"
-#include "tests/core/log/CapturedOutput.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiServiceSetup.h"
 #include "ui/RocketStrings.h"
 
@@ -22,7 +20,7 @@ void RecordingHandler::processEvent(Rocket::Core::Element* element, const ZqStri
 }
 
 void UiTest::SetUp() {
-    ZqLog.setOutputFunctor(new CapturedOutput(&console));
+    trellin_test::copyLog(&console);
 
     ASSERT_NE(Locator::registerService<GraphicsSystem>("GraphicsSystem"), nullptr);
     GraphicsSystem::instance_->getCurrentRenderTarget()->setDisplayDimensions(1024, 600);
@@ -35,7 +33,7 @@ void UiTest::TearDown() {
     Locator::deregisterService<RocketSystem>();
     Locator::deregisterService<ZqStringTable>();
     Locator::deregisterService<GraphicsSystem>();
-    ZqLog.setOutputFunctor(new LoggerOutputCout());
+    trellin_test::copyLog(nullptr);
     FileBase::setRootPath(ZqString());
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/log/Logger.h"
+#include "core/log/ErrorLine.h"
 
 namespace orvo {
 
@@ -15,14 +15,7 @@ void LuaProtectedCall::logError(lua_State* state) {
 }
 
 void LuaProtectedCall::logError(const char* text) {
-    ZqLog.lock();
-    ZqLog.setLevel(8);
-    ZqLog.processSpecialMode(Logger::RED);
-    ZqLog.log("Lua Error: ");
-    ZqLog.processSpecialMode(Logger::WHITE);
-    ZqLog.log(text);
-    ZqLog.processSpecialMode(Logger::END_OF_LINE);
-    ZqLog.unlock();
+    logLine(LineKind::ERROR, "Lua Error: ", {text});
 }
 
 void LuaProtectedCall::copyErrorText(lua_State* state, int index, char (&text)[ERROR_TEXT_SIZE]) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "core/file/BinaryFile.h"
@@ -8,11 +10,13 @@
 #include "core/file/PakFile.h"
 #include "core/file/TextFile.h"
 #include "tests/core/file/ManagerUse.h"
+#include "tests/core/file/PipeWait.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tools/datawriter/PakWriter.h"
 
 using namespace orvo;
 using trellin_test::bytesOf;
+using trellin_test::PipeWait;
 using trellin_test::TempDirectory;
 
 namespace {
@@ -105,6 +109,68 @@ TEST(FileBase, OnlyRegularFilesOpen) {
     EXPECT_FALSE(FileUtils::exists("zero"));
     FileBase::setRootPath(dir.path().c_str());
     EXPECT_TRUE(file.open("sub/file.txt"));
+}
+
+// A named pipe in the data folder is no file: nothing waits for its other end.
+TEST(FileBase, APipeIsRefusedWithoutWaiting) {
+    TempDirectory dir;
+    const std::string pipe = dir / "pipe";
+    ASSERT_TRUE(PipeWait::make(pipe));
+    FileBase::setRootPath(dir.path().c_str());
+    const struct {
+        const char* name;
+        std::function<bool()> call;
+    } calls[] = {
+        {"read", [] { return BinaryFile().open("pipe"); }},
+        {"exists", [] { return FileUtils::exists("pipe"); }},
+        {"write", [] { return BinaryFile().openForWriting("pipe"); }},
+        {"append", [] { return BinaryFile().openForAppending("pipe"); }},
+    };
+    for (const auto& c : calls) {
+        bool opened = true;
+        EXPECT_TRUE(PipeWait::returnsWithin(pipe, [&] { opened = c.call(); })) << c.name;
+        EXPECT_FALSE(opened) << c.name;
+    }
+
+    // An archive that is a pipe does not open.
+    const std::string archive = dir / "trellin.pak";
+    ASSERT_TRUE(PipeWait::make(archive));
+    FileBase::setRootPath(archive.c_str());
+    bool opened = true;
+    EXPECT_TRUE(PipeWait::returnsWithin(archive, [&] { opened = BinaryFile().open("a.txt"); }));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(FileBase::pakFile_, nullptr);
+}
+
+// No access climbs out of the root: a ".." step names nothing, whatever the access, and an
+// absolute path lies under the root like any other.
+TEST(FileBase, PathsNeverLeaveTheRoot) {
+    TempDirectory dir;
+    const std::string outside = dir.write("outside.txt", std::string("outside"));
+    dir.write("TrellinData/scripts/inside.txt", std::string("inside"));
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    for (const ZqString path : {"../outside.txt", "..\\outside.txt", "scripts/../../outside.txt",
+                                "./../outside.txt", "..", "scripts/.."}) {
+        SCOPED_TRACE(path);
+        BinaryFile file;
+        EXPECT_FALSE(file.open(path.c_str()));
+        EXPECT_EQ(file.getError(), FileBase::ERROR_NOT_FOUND);
+        EXPECT_FALSE(FileUtils::exists(path));
+        EXPECT_FALSE(BinaryFile().openForWriting(path.c_str()));
+        EXPECT_FALSE(BinaryFile().openForAppending(path.c_str()));
+        EXPECT_FALSE(FileUtils::deleteFile(path));
+        EXPECT_FALSE(FileUtils::createDirectory(path + "/made"));
+    }
+    EXPECT_EQ(readAll(outside.c_str(), false), "<open failed>");  // under the root: not there
+    FileBase::setRootPath(ZqString());
+    EXPECT_EQ(readAll(outside.c_str(), false), "outside");
+    EXPECT_FALSE(std::filesystem::exists(dir / "made"));
+
+    // Dots that make no step up are part of a name.
+    dir.write("TrellinData/..x/a..b.txt", std::string("dots"));
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    EXPECT_EQ(readAll("..x/a..b.txt", false), "dots");
+    EXPECT_EQ(readAll("scripts/./inside.txt", false), "inside");
 }
 
 TEST(FileBase, OpenErrors) {

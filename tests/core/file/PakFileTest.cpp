@@ -12,6 +12,7 @@
 #include "core/file/TextFile.h"
 #include "core/log/Logger.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tools/datawriter/PakWriter.h"
 
 using namespace orvo;
@@ -76,6 +77,8 @@ TEST_F(PakFileTest, StoredMemberReadInPieces) {
 }
 
 TEST_F(PakFileTest, CompressedMemberIsReadWhole) {
+    trellin_test::expectLog(
+        "File Error: a compressed member can only be read whole, not in pieces: big.txt");
     const std::string body = pattern(300000, 2);  // larger than the inflate buffer
     usePak(makePak({{"big.txt", bytesOf(body)}, {"next.txt", bytesOf("NEXT")}}));
     BinaryFile file;
@@ -286,6 +289,12 @@ std::vector<BadArchive> badArchives() {
 // No malformed archive crashes or reads out of bounds: a bad header leaves no archive open,
 // a bad member cannot be opened or read whole. Each case runs from a file and from memory.
 TEST_F(PakFileTest, MalformedArchives) {
+    // Each bad header and each member beyond the file, from a file and from memory.
+    trellin_test::expectLogMatching("File Error: not an archive \\(no whole header\\): .*", 2);
+    trellin_test::expectLogMatching(
+        "File Error: not an archive, or cut short before its directory ends: .*", 6);
+    trellin_test::expectLog("File Error: the archive ends before this member does (cut short?): m",
+                            6);
     for (const BadArchive& bad : badArchives()) {
         for (bool inMemory : {false, true}) {
             TempDirectory::resetFileState();
@@ -355,6 +364,7 @@ TEST_F(PakFileTest, EachFileReadsWhatItOpened) {
 // A member whose archive was closed, or replaced by another, reads nothing (and says so)
 // rather than another member's bytes.
 TEST_F(PakFileTest, MemberOfAClosedArchiveFails) {
+    trellin_test::expectLog("File Error: the archive of this open member was closed: a.tga", 2);
     dir.write("other/trellin.pak", makePak({{"c.tga", bytesOf("CCCCCCCC")}}));
     usePak(makePak({{"a.tga", bytesOf("AAAAAAAA")}}));
     BinaryFile file;
@@ -373,6 +383,8 @@ TEST_F(PakFileTest, MemberOfAClosedArchiveFails) {
 
 // A read in pieces of a compressed member fails as before, but names the member in the log.
 TEST_F(PakFileTest, PiecewiseReadOfACompressedMemberIsLogged) {
+    trellin_test::expectLog(
+        "File Error: a compressed member can only be read whole, not in pieces: lines.txt");
     usePak(makePak({{"lines.txt", bytesOf("one\ntwo\n" + pattern(200, 9))}}));
     TextFile text(64, 16);
     ASSERT_TRUE(text.open("lines.txt"));

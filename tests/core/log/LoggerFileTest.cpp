@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/log/Logger.h"
+#include "tests/core/file/PipeWait.h"
 #include "tests/core/log/CapturedOutput.h"
 
 namespace orvo {
@@ -82,6 +83,20 @@ TEST_F(LoggerFileTest, RefusedFilesLeaveTheConsole) {
     EXPECT_FALSE(logger.open("", 5, false));
     EXPECT_TRUE(logger.open("", 5, true));
     EXPECT_TRUE(logger.close());
+
+    // A named pipe at the name is no log file: the open does not wait for a reader.
+    const std::string pipe = path + ".pipe";
+    ASSERT_TRUE(trellin_test::PipeWait::make(pipe));
+    for (bool append : {false, true}) {
+        bool opened = true;
+        EXPECT_TRUE(trellin_test::PipeWait::returnsWithin(pipe, [&] {
+            opened = append ? logger.openAppend(pipe.c_str(), 5, true)
+                            : logger.open(pipe.c_str(), 5, true);
+        })) << append;
+        EXPECT_FALSE(opened) << append;
+        logger.close();
+    }
+    std::remove(pipe.c_str());
 }
 
 }  // namespace

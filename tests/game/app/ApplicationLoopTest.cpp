@@ -12,6 +12,7 @@
 #include "platform/playbook/PlaybookSystemEventMessage.h"
 #include "tests/game/app/GameFixture.h"
 #include "tests/game/support/RecordingSounds.h"
+#include "tests/support/LogCheck.h"
 
 using namespace orvo;
 
@@ -59,6 +60,7 @@ TEST_F(ApplicationLoopTest, TheLastTurnStillReadsTheWindowEvents) {
 // A load that failed leaves nothing to pause: the window's events are read all the same.
 TEST_F(ApplicationLoopTest, NothingIsPausedBeforeTheDataAreLoaded) {
     boot();
+    trellin_test::expectLog("Game Error: the shader parameter updaters cannot be registered");
     Locator::deregisterService<ShaderCache>();
     trellin_test::RecordingSounds sounds;
     leaveForeground();

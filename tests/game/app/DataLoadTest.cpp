@@ -5,13 +5,14 @@
 
 #include "core/locator/ServiceSingleton.h"
 #include "core/log/Logger.h"
-#include "core/log/LoggerOutputCout.h"
 #include "game/app/ApplicationLoop.h"
 #include "game/manager/GameManager.h"
 #include "game/sound/GameSoundManager.h"
 #include "graphics/shader/ShaderCache.h"
 #include "tests/core/log/CapturedOutput.h"
 #include "tests/game/app/GameFixture.h"
+#include "tests/game/support/MissingData.h"
+#include "tests/support/LogCheck.h"
 
 using namespace orvo;
 
@@ -38,6 +39,11 @@ TEST_F(DataLoadTest, ALoadAfterADestroyDoesNotGrowTheUpdaterRegistry) {
     ASSERT_NE(ShaderCache::instance_, nullptr);
     const std::size_t registered = ShaderCache::instance_->getRegistry().size();
     game().destroyGameData();
+    trellin_test::expectMissingLights();
+    trellin_test::expectMissingTextures();
+    trellin_test::expectMissingShaderPrograms();
+    trellin_test::expectMissingSounds();
+    expectFontsLookedUpBesideThePage();
     game().loadGameData();
     EXPECT_TRUE(game().initialised);
     EXPECT_EQ(ShaderCache::instance_->getRegistry().size(), registered);
@@ -47,6 +53,7 @@ TEST_F(DataLoadTest, ALoadAfterADestroyDoesNotGrowTheUpdaterRegistry) {
 // runs no frame of a game that is not there.
 TEST_F(DataLoadTest, ALoadWhoseUpdatersCannotBeRegisteredSaysSoAndStops) {
     boot();
+    trellin_test::expectLog("Game Error: the shader parameter updaters cannot be registered");
     Locator::deregisterService<ShaderCache>();
     EXPECT_FALSE(applicationLoop());
     EXPECT_FALSE(game().initialised);
@@ -62,12 +69,13 @@ TEST_F(DataLoadTest, ALoadWhoseUpdatersCannotBeRegisteredSaysSoAndStops) {
 // named the first time only, however often it is asked for.
 TEST_F(DataLoadTest, EachPieceTheArchiveLacksIsNamedOnce) {
     boot();
+    expectLoadLines();
     std::string console;
-    ZqLog.setOutputFunctor(new CapturedOutput(&console));
+    trellin_test::copyLog(&console);
     ASSERT_TRUE(applicationLoop());
     GameSoundManager::instance_->playMusic(GameSoundManager::INGAME_MUSIC, false);
     GameSoundManager::instance_->playMusic(GameSoundManager::INGAME_MUSIC, false);
-    ZqLog.setOutputFunctor(new LoggerOutputCout());
+    trellin_test::copyLog(nullptr);
     EXPECT_EQ(applicationExitStatus(), EXIT_SUCCESS);
 
     const char* const named[] = {

@@ -23,7 +23,9 @@
 #include "lib/tablet/feed.h"
 #include "platform/playbook/TimePlatformPlaybook.h"
 #include "tests/game/app/FixturePages.h"
+#include "tests/game/support/MissingData.h"
 #include "tests/game/support/Walls.h"
+#include "tests/support/LogCheck.h"
 #include "tools/datawriter/PakWriter.h"
 #include "ui/RocketStrings.h"
 #include "ui/RocketSystem.h"
@@ -56,6 +58,7 @@ void GameTest::SetUp() {
 
 void GameTest::start() {
     boot();
+    expectLoadLines();
     ASSERT_FALSE(HasFatalFailure());
     ASSERT_TRUE(applicationLoop());
 }
@@ -73,11 +76,37 @@ void GameTest::boot() {
     TimePlatformPlaybook::setFixedStep(FRAME * 0.5);
     tablet_feed_reset();
     PlatformInit platformInit;
+    // The start-up installs the game's console output.
+    captureLog();
     RenderTargetNull* target = new (0, ZequinAllocation) RenderTargetNull("NULL", 1024, 600);
     ASSERT_NE(target, nullptr);
     GraphicsSystem::instance_->setCurrentRenderTarget(boost::shared_ptr<RenderTarget>(target));
     OsMessageHandler::instance_->initialise();
     frameCount = 0.0f;
+}
+
+void GameTest::expectLoadLines() {
+    expectMissingLights();
+    expectMissingTextures();
+    expectMissingShaderPrograms();
+    expectUiShaderLines();
+    expectMissingModels();
+    expectMissingTrackTiles();
+    expectMissingSounds();
+    expectMissingMusic();
+}
+
+void GameTest::expectUiShaderLines() {
+    expectLog("Shader Error: vertex shader does not compile: ");
+    expectLog("Shader Error: fragment shader does not compile: ");
+}
+
+void GameTest::expectFontsLookedUpBesideThePage() {
+    for (const char* font : {"pirulen rg.ttf", "zequin_EFIGS_0.ttf"}) {
+        expectLog(std::string("Rocket Error: Failed to load font face from "
+                              "scripts/Rml/Data/Android/Fonts/") +
+                  font + ", could not open file.");
+    }
 }
 
 void GameTest::TearDown() {

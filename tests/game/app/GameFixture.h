@@ -38,6 +38,12 @@ protected:
     void boot();
     // boot, then the first turn.
     void start();
+    // The lines of a load of the fixture's archive, which lacks all of the game's data but the
+    // pages, strings and fonts; without GL the UI's shader does not build either.
+    static void expectLoadLines();
+    static void expectUiShaderLines();
+    // A load after the first looks for the fonts beside the page open then, before the root.
+    static void expectFontsLookedUpBesideThePage();
 
     void turns(int count);
     // A click on the element with that id in the open page, as a touch would make it.

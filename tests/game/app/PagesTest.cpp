@@ -9,6 +9,7 @@
 #include "game/sound/GameSoundManager.h"
 #include "game/time/TimeManager.h"
 #include "tests/game/app/GameFixture.h"
+#include "tests/game/support/MissingData.h"
 #include "ui/RocketSystem.h"
 
 namespace {
@@ -214,6 +215,12 @@ TEST_F(PagesTest, TheRestartPageShowsTheScoresAndStartsAgainOrGoesToTheTitle) {
 // Rebuilding the graphics side brings the open pages back from their files: the title gets its
 // texts again, a page of a run is left to the run.
 TEST_F(PagesTest, AReloadBringsThePagesBackWithTheirTexts) {
+    for (int reload = 0; reload < 2; ++reload) {
+        trellin_test::expectMissingTextures();
+        trellin_test::expectMissingShaderPrograms();
+        expectUiShaderLines();
+        expectFontsLookedUpBesideThePage();
+    }
     player().bestScore = 812.0f;
     game().reloadGameData();
     EXPECT_EQ(page(), "ludra_title_screen");

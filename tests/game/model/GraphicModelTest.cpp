@@ -11,6 +11,7 @@
 #include "graphics/material/MaterialManager.h"
 #include "tests/game/support/ModelFolder.h"
 #include "tests/game/support/RecordingTarget.h"
+#include "tests/support/LogCheck.h"
 
 using namespace orvo;
 using trellin_test::RecordingTarget;
@@ -172,6 +173,7 @@ TEST_F(GraphicModelTest, VelocitiesMovePiecesOverFrameTimeAndResetPutsThemBack) 
 }
 
 TEST_F(GraphicModelTest, AnEmptyFolderGivesAModelThatDrawsNothing) {
+    trellin_test::expectLog("Game Error: no model in Mesh/Missing/");
     GraphicModel model;
     EXPECT_TRUE(model.loadGraphicData("Mesh/Missing/", HashString("MISSING_GROUP")));
     EXPECT_EQ(model.getPieceCount(), 0u);

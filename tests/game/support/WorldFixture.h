@@ -9,17 +9,22 @@
 #include "game/scene/SceneManager.h"
 #include "game/time/TimeManager.h"
 #include "game/track/TileManager.h"
+#include "tests/game/support/MissingData.h"
 #include "tests/game/support/Walls.h"
 #include "tools/world/HeadlessWorld.h"
 
 namespace trellin_test {
 
-// A headless world per test, stepped at 1/64 s unless a test makes its own.
+// A headless world per test, stepped at 1/64 s unless a test makes its own. It has none of the
+// game's data but the models and tiles a test provides.
 class WorldFixture : public ::testing::Test {
 protected:
     static constexpr double STEP = 1.0 / 64.0;
 
-    void SetUp() override { world.reset(new HeadlessWorld(STEP)); }
+    void SetUp() override {
+        expectEmptyWorldLines(providedModels, tilesProvided);
+        world.reset(new HeadlessWorld(STEP));
+    }
     void TearDown() override { world.reset(); }
 
     void frames(int count) {
@@ -38,6 +43,9 @@ protected:
     ObjectManager& objects() { return world->objects(); }
 
     std::unique_ptr<HeadlessWorld> world;
+    // Model folders under Data/Android/Mesh/Objects/ ("Ship/") the test writes before SetUp.
+    std::vector<std::string> providedModels;
+    bool tilesProvided = false;
 };
 
 }  // namespace trellin_test

@@ -26,9 +26,11 @@ protected:
         for (const char* folder : {"Skycube/", "Wall/", "Ship/"}) {
             trellin_test::writeOnePieceModel(dir,
                                              std::string("Data/Android/Mesh/Objects/") + folder);
+            providedModels.push_back(folder);
         }
         trellin_test::writeOnePieceModel(dir, "Data/Android/Mesh/Objects/Ludra_Tiles/",
                                          "straight_0");
+        tilesProvided = true;
         orvo::FileBase::setRootPath(dir.path().c_str());
         trellin_test::WorldFixture::SetUp();
         orvo::GraphicsSystem::instance_->setCurrentRenderTarget(target);

@@ -54,6 +54,7 @@ std::string firstNonFinite(HeadlessWorld& world) {
 // A run of a new world at the given frame step, a few frames in, at full speed, the walls
 // laid so far taken away. Tiles laid this early carry no enemies or power-ups.
 std::unique_ptr<HeadlessWorld> fullSpeedRun(double step) {
+    trellin_test::expectEmptyWorldLines();
     std::unique_ptr<HeadlessWorld> world(new HeadlessWorld(step));
     world->startRun();
     for (int i = 0; i < 3; ++i) {

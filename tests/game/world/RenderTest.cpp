@@ -19,6 +19,7 @@ protected:
         for (const char* folder : {"Skycube/", "Wall/", "Ship/"}) {
             trellin_test::writeOnePieceModel(dir,
                                              std::string("Data/Android/Mesh/Objects/") + folder);
+            providedModels.push_back(folder);
         }
         orvo::FileBase::setRootPath(dir.path().c_str());
         trellin_test::WorldFixture::SetUp();

@@ -50,6 +50,7 @@ TEST_F(SessionTest, ACrashSlowsTheWorldForOneAndAHalfSecondsOfRealTime) {
 // on the 91st frame.
 TEST_F(SessionTest, TheCountdownTakesNinetyOneFramesAtSixtyFramesPerSecond) {
     world.reset();
+    trellin_test::expectEmptyWorldLines();
     world.reset(new HeadlessWorld(1.0 / 60.0));
     world->startRun();
     frames(50);

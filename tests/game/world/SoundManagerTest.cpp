@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/sound/GameSoundManager.h"
+#include "tests/support/LogCheck.h"
 
 namespace {
 
@@ -18,6 +19,8 @@ TEST(GameSoundManagerTest, TheWhooshPlaysOncePerFrame) {
 }
 
 TEST(GameSoundManagerTest, MusicFollowsTheEnabledAndSuspendedFlags) {
+    trellin_test::expectLog("Game Error: no music from app/native/audio/BGMusic.mp3");
+    trellin_test::expectLog("Game Error: no music from app/native/audio/TitleMusic.mp3");
     GameSoundManager sounds;
     sounds.playMusic(GameSoundManager::INGAME_MUSIC, true);
     EXPECT_EQ(sounds.getCurrentMusic(), GameSoundManager::INGAME_MUSIC);

@@ -17,6 +17,7 @@
 #include "lib/tablet/MusicPlayer.h"
 #include "lib/tablet/SampleDecoder.h"
 #include "lib/tablet/mmr.h"
+#include "tests/core/file/PipeWait.h"
 #include "tests/lib/tablet/Mp3Fixture.h"
 
 namespace {
@@ -187,6 +188,17 @@ TEST_F(MusicPlayerTest, AttachRefusesWhatCannotBePlayed) {
     }
     EXPECT_EQ(mmr_input_attach(context_, nullptr, "autolist"), -1);
     EXPECT_EQ(mmr_output_attach(nullptr, "audio:default", "audio"), -1);
+
+    // A named pipe is no track: the attach does not wait for a writer.
+    const std::string pipe = cwd + "/pipe-" + std::to_string(getpid()) + ".mp3";
+    ASSERT_TRUE(trellin_test::PipeWait::make(pipe));
+    int attached = 0;
+    EXPECT_TRUE(trellin_test::PipeWait::returnsWithin(pipe, [&] {
+        attached = mmr_input_attach(context_, fileUrl(pipe).c_str(), "autolist");
+    }));
+    EXPECT_EQ(attached, -1);
+    EXPECT_EQ(status().state, TABLET_PLAYER_IDLE);
+    unlink(pipe.c_str());
 }
 
 TEST_F(MusicPlayerTest, BadParametersChangeNothing) {
@@ -382,6 +394,19 @@ TEST(MusicPlayerTraceTest, CreationCallsAreTraced) {
         std::regex(R"(mmr_context_create\(conn#[0-9]+, "trellinplayer", 0, 0500\) = ctx#[0-9]+)")))
         << lines[1];
     EXPECT_EQ(lines[2], R"(mmr_context_create(NULL, "x", 0, 00) = NULL)");
+}
+
+// The trace goes to regular files only: a named pipe there holds no call up.
+TEST(MusicPlayerTraceTest, APipeAtTheTracesNameHoldsNoCall) {
+    const std::string pipe = "trace-pipe-" + std::to_string(getpid());
+    ASSERT_TRUE(trellin_test::PipeWait::make(pipe));
+    setenv("TRELLIN_TABLET_TRACE", pipe.c_str(), 1);
+    int disconnected = -1;
+    EXPECT_TRUE(trellin_test::PipeWait::returnsWithin(
+        pipe, [&] { disconnected = mmr_disconnect(mmr_connect(nullptr)); }));
+    EXPECT_EQ(disconnected, 0);
+    unsetenv("TRELLIN_TABLET_TRACE");
+    unlink(pipe.c_str());
 }
 
 }  // namespace

@@ -19,7 +19,10 @@
 
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/core/log/CapturedOutput.h"
+#include "tests/platform/playbook/FileCallFaults.h"
 #include "tests/platform/playbook/WorkingDirectory.h"
+#include "tests/support/LogCheck.h"
 
 namespace {
 
@@ -104,6 +107,9 @@ TEST_F(SaveDataTest, AStaleTemporaryFileIsReplaced) {
 }
 
 TEST_F(SaveDataTest, OneGameAtATimeHoldsTheFoldersRecord) {
+    trellin_test::expectLog(
+        "File Error: another game is running in this folder and keeps its record: "
+        "data/save_data.lock");
     {
         SaveDataUtilityModulePlaybook first;
         ASSERT_TRUE(first.lockRecord());
@@ -121,6 +127,9 @@ const std::vector<unsigned char> OLD = {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0
 const std::vector<unsigned char> NEW(20, 0xEE);
 const char* const OUTSIDE = "outside the folder";
 
+// What the child's own file calls do wrong (see FileCallFaults).
+enum class Fault { NONE, LINK_AFTER_UNLINK, FSYNC_FAILS };
+
 struct RecordCase {
     const char* name;
     // In the game's folder, which holds data/save_data = OLD, owned by the player.
@@ -129,9 +138,20 @@ struct RecordCase {
     rlim_t fileSizeLimit;               // RLIM_INFINITY: none
     std::vector<unsigned char> record;  // afterwards; empty: there is none
     std::vector<const char*> logged;    // each in one line logged, in order
+    Fault fault = Fault::NONE;
 };
 
 void removeRecord(const std::string& folder) { unlink((folder + "/data/save_data").c_str()); }
+
+// A file the player may write beside the folder "data", so that a write through a link at the
+// temporary name would land.
+void makeOutside(const std::string& folder) {
+    const std::string outside = folder + "/outside";
+    std::ofstream(outside) << OUTSIDE;
+    struct stat owner;
+    stat(folder.c_str(), &owner);
+    [[maybe_unused]] const int owned = chown(outside.c_str(), owner.st_uid, owner.st_gid);
+}
 
 const RecordCase RECORD_CASES[] = {
     {"no record", removeRecord, false, RLIM_INFINITY, NEW, {}},
@@ -163,15 +183,13 @@ const RecordCase RECORD_CASES[] = {
      {"data/save_data.lock (Permission denied)", "data/save_data (No such device or address)"}},
     {"a link at the temporary name",
      [](const std::string& folder) {
-         // A file the player may write, so that a write through the link would land.
-         const std::string outside = folder + "/outside";
-         std::ofstream(outside) << OUTSIDE;
-         struct stat owner;
-         stat(folder.c_str(), &owner);
-         [[maybe_unused]] const int owned = chown(outside.c_str(), owner.st_uid, owner.st_gid);
+         makeOutside(folder);
          symlink("../outside", (folder + "/data/save_data.tmp").c_str());
      },
      false, RLIM_INFINITY, NEW, {}},
+    // Between its removal and its creation: the temporary file is only ever a new one.
+    {"a hard link made at the temporary name once it was removed", makeOutside, false,
+     RLIM_INFINITY, NEW, {}, Fault::LINK_AFTER_UNLINK},
     {"a folder in the temporary file's place",
      [](const std::string& folder) { mkdir((folder + "/data/save_data.tmp").c_str(), 0700); },
      false, RLIM_INFINITY, NEW, {}},
@@ -179,6 +197,14 @@ const RecordCase RECORD_CASES[] = {
     {"a read-only folder",
      [](const std::string& folder) { chmod((folder + "/data").c_str(), 0555); }, false,
      RLIM_INFINITY, NEW, {"data/save_data.lock (Permission denied)"}},
+    // Written in place, the record is cut to the new one's length.
+    {"a read-only folder with an older, longer record",
+     [](const std::string& folder) {
+         std::ofstream(folder + "/data/save_data", std::ios::binary | std::ios::app)
+             << "and an older tail";
+         chmod((folder + "/data").c_str(), 0555);
+     },
+     false, RLIM_INFINITY, NEW, {"data/save_data.lock (Permission denied)"}},
     {"a read-only folder without a record",
      [](const std::string& folder) {
          removeRecord(folder);
@@ -189,10 +215,21 @@ const RecordCase RECORD_CASES[] = {
     {"no data folder",
      [](const std::string& folder) { std::filesystem::remove_all(folder + "/data"); }, false,
      RLIM_INFINITY, NEW, {}},
+    // The lock line names why there is no folder for it, as the save's line does.
+    {"no data folder, in a read-only folder",
+     [](const std::string& folder) {
+         std::filesystem::remove_all(folder + "/data");
+         chmod(folder.c_str(), 0555);
+     },
+     false, RLIM_INFINITY, {},
+     {"data/save_data.lock (Permission denied)", ": data (Permission denied)"}},
     {"a second game in the folder", [](const std::string&) {}, true, RLIM_INFINITY, OLD,
      {"another game is running in this folder"}},
     {"a write cut short by the file size limit", [](const std::string&) {}, false, 10, OLD,
      {"data/save_data.tmp (File too large)"}},
+    // Only a block known to be on the disk replaces the record.
+    {"a flush that fails", [](const std::string&) {}, false, RLIM_INFINITY, OLD,
+     {"data/save_data.tmp (Input/output error)"}, Fault::FSYNC_FAILS},
 };
 
 // The exit status of the child: 0 when it held the lock, 1 when not, 77 when it could not
@@ -215,6 +252,12 @@ const RecordCase RECORD_CASES[] = {
     if (chdir(folder.c_str()) != 0) {
         std::_Exit(75);
     }
+    if (c.fault == Fault::LINK_AFTER_UNLINK) {
+        trellin_test::FileCallFaults::linkTarget = "outside";
+        trellin_test::FileCallFaults::linkAfterUnlink =
+            SaveDataUtilityModulePlaybook::TEMPORARY_PATH;
+    }
+    trellin_test::FileCallFaults::fsyncFails = c.fault == Fault::FSYNC_FAILS;
     int status = 0;
     {
         SaveDataUtilityModulePlaybook module;
@@ -274,6 +317,7 @@ TEST(SaveRecordCasesTest, TheRecordIsReplacedOnlyBySavesThatCanComplete) {
         }
         EXPECT_EQ(WEXITSTATUS(status), c.secondGame ? 1 : 0);
 
+        chmod(folder.path().c_str(), 0700);
         chmod((folder / "data").c_str(), 0700);
         chmod((folder / "data/save_data").c_str(), 0600);
         EXPECT_EQ(fileBytes(folder / "data/save_data"), c.record);
@@ -285,10 +329,10 @@ TEST(SaveRecordCasesTest, TheRecordIsReplacedOnlyBySavesThatCanComplete) {
             const std::vector<unsigned char> outside = fileBytes(folder / "outside");
             EXPECT_EQ(std::string(outside.begin(), outside.end()), OUTSIDE);
         }
-        std::istringstream in(output);
+        std::istringstream in(orvo::withoutColours(output));
         std::vector<std::string> lines;
         for (std::string line; std::getline(in, line);) {
-            if (line.find("Error: ") != std::string::npos) {  // not the colour codes between
+            if (line.find("Error: ") != std::string::npos) {
                 lines.push_back(line);
             }
         }

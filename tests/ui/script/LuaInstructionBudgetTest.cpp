@@ -6,6 +6,7 @@
 
 #include "core/file/FileBase.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
 #include "ui/script/LuaInstructionBudget.h"
 #include "ui/script/ScriptValueStore.h"
@@ -35,6 +36,11 @@ private:
 }  // namespace
 
 TEST_F(LuaInstructionBudgetTest, ARunawayConfigurationStopsWithALoggedError) {
+    trellin_test::expectLog(
+        "Lua Error: script stopped after running more than 10000000 instructions", 3);
+    trellin_test::expectLog(
+        "Lua Error: [string \"pakName = 'x.pak' zqLuaCallGlobal('t', 'loo...\"]:1: script stopped "
+        "after running more than 10000000 instructions");
     const char* configurations[] = {
         "pakName = 'x.pak' while true do end",
         "pakName = 'x.pak' local function again() return again() end again()",
@@ -57,6 +63,8 @@ TEST_F(LuaInstructionBudgetTest, ARunawayConfigurationStopsWithALoggedError) {
 }
 
 TEST_F(LuaInstructionBudgetTest, NoScriptKeepsRunningPastItsBudget) {
+    trellin_test::expectLog("Lua Error: script stopped after running more than 100000 instructions",
+                            6);
     const BudgetLimit limit(100000);
     trellin_test::TempDirectory dir;
     dir.write("step.lua", "steps = steps + 1");

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
 #include "ui/script/LuaLibraries.h"
 #include "ui/script/ScriptValueStore.h"
@@ -45,6 +46,12 @@ std::string repeated(const char* item, std::size_t count) {
 }  // namespace
 
 TEST_F(LuaLibrariesTest, TheBaseLibraryReadsNoFiles) {
+    trellin_test::expectLog(
+        "Lua Error: [string \"zqLuaCallGlobal('_G', 'dofile', '/tmp/trell...\"]:1: attempt to call "
+        "a nil value");
+    trellin_test::expectLog(
+        "Lua Error: [string \"zqLuaCallGlobal('_G', 'loadfile', '/tmp/tre...\"]:1: attempt to call "
+        "a nil value");
     trellin_test::TempDirectory dir;
     const std::string outside = dir.write("outside.lua", "ran = 'outside the data'");
     // The main state as a configuration reaches it, and a named state with the libraries.
@@ -69,6 +76,9 @@ TEST_F(LuaLibrariesTest, TheBaseLibraryReadsNoFiles) {
 }
 
 TEST_F(LuaLibrariesTest, PatternsTooComplexForTheStackFailAsScriptErrors) {
+    trellin_test::expectLog(
+        "Lua Error: [string \"zqLuaCallGlobal('string', 'find', 'x', 'a*a...\"]:1: pattern too "
+        "complex");
     // Each repetition item nests the matcher once more: this many overflow any C stack.
     const std::string deep = repeated("a*", 200000);
     const std::string fromConfig = "zqLuaCallGlobal('string', 'find', 'x', '" + deep + "')";

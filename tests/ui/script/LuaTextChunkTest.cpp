@@ -6,6 +6,7 @@
 
 #include "core/file/FileBase.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
 #include "ui/script/LuaTextChunk.h"
 #include "ui/script/ScriptValueStore.h"
@@ -19,6 +20,7 @@ typedef trellin_test::ScriptFixture LuaTextChunkTest;
 }  // namespace
 
 TEST_F(LuaTextChunkTest, PrecompiledChunksAreRefusedByEveryLoad) {
+    trellin_test::expectLog("Lua Error: precompiled chunks are not accepted", 3);
     // A genuine precompiled chunk, as a crafted one would start.
     lua_State* state = stateWith("code = string.dump(function() ran = true end)");
     lua_getglobal(state, "code");

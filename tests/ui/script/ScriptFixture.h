@@ -6,9 +6,7 @@
 
 #include <string>
 
-#include "core/log/Logger.h"
-#include "core/log/LoggerOutputCout.h"
-#include "tests/core/log/CapturedOutput.h"
+#include "tests/support/LogCheck.h"
 #include "ui/script/ScriptSystem.h"
 
 namespace trellin_test {
@@ -17,14 +15,14 @@ namespace trellin_test {
 class ScriptFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        orvo::ZqLog.setOutputFunctor(new orvo::CapturedOutput(&log));
+        trellin_test::copyLog(&log);
         scripts = orvo::Locator::registerService<orvo::ScriptSystem>("ScriptSystem");
         ASSERT_NE(scripts, nullptr);
         ASSERT_NE(orvo::ScriptSystem::mainState_, nullptr);
     }
     void TearDown() override {
         orvo::Locator::deregisterService<orvo::ScriptSystem>();
-        orvo::ZqLog.setOutputFunctor(new orvo::LoggerOutputCout());
+        trellin_test::copyLog(nullptr);
     }
 
     // A named state with the libraries, which ran chunk.

@@ -8,6 +8,7 @@
 #include "core/file/FileBase.h"
 #include "core/message/MessageSystem.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
 #include "tools/datawriter/PakWriter.h"
 #include "ui/script/ScriptMessage.h"
@@ -136,6 +137,8 @@ TEST_F(ScriptSystemTest, CallsPassEveryParameterTypeAndReadResultsByTheirTypes) 
 }
 
 TEST_F(ScriptSystemTest, AFieldIsCalledAsAMethodOfItsGlobal) {
+    trellin_test::expectLog("Lua Error: cannot call 'u:add': 'u' is not a table");
+    trellin_test::expectLog("Lua Error: cannot call 'absent:add': 'absent' is not a table");
     lua_State* state = stateWith("t = {n = 5} function t.add(self, x) return self.n + x end u = 3");
     LuaParameters params;
     params.addInt(2);
@@ -155,6 +158,11 @@ TEST_F(ScriptSystemTest, AFieldIsCalledAsAMethodOfItsGlobal) {
 }
 
 TEST_F(ScriptSystemTest, ScriptErrorsAreLoggedAndNotRaised) {
+    trellin_test::expectLog("Lua Error: [string \"error('chunk failed')\"]:1: chunk failed");
+    trellin_test::expectLog("Lua Error: [string \"this is not Lua\"]:1: '=' expected near 'is'");
+    trellin_test::expectLog("Lua Error: (error object is a table value)");
+    trellin_test::expectLog(
+        "Lua Error: [string \"function fail() error('call failed') end\"]:1: call failed");
     lua_State* state = stateWith("function fail() error('call failed') end");
     EXPECT_FALSE(ScriptSystem::callLua(state, "error('chunk failed')"));
     EXPECT_TRUE(logged("Lua Error: "));
@@ -219,6 +227,9 @@ TEST_F(ScriptSystemTest, CallGlobalCopiesValuesBetweenStatesByType) {
 }
 
 TEST_F(ScriptSystemTest, ErrorsOfTheMainStateAreRaisedInTheCaller) {
+    trellin_test::expectLog(
+        "Lua Error: [string \"zqLuaCallGlobal('t', 'fail') reached = true\"]:1: [string \"t = {} "
+        "function t.fail() error('main failed...\"]:1: main failed");
     ASSERT_TRUE(ScriptSystem::callLua(ScriptSystem::mainState_,
                                       "t = {} function t.fail() error('main failed') end"));
     lua_State* state = stateWith(
@@ -255,6 +266,7 @@ TEST_F(ScriptSystemTest, MissingOrNonStringArgumentsRaiseLuaErrors) {
 }
 
 TEST_F(ScriptSystemTest, DoFileRunsFilesAndArchiveMembersInTheCallersState) {
+    trellin_test::expectLog("Lua Error: [string \"scripts/fail.lua\"]:1: file failed");
     trellin_test::TempDirectory dir;
     dir.write("scripts/set.lua", "platform = zqLuaGetPlatform()");
     dir.write("scripts/fail.lua", "error('file failed')");
@@ -280,7 +292,23 @@ TEST_F(ScriptSystemTest, DoFileRunsFilesAndArchiveMembersInTheCallersState) {
     EXPECT_FALSE(ScriptSystem::loadScript(state, "scripts/Lua/absent.lua"));
 }
 
+// In a loose-file build the scripts' files are under the data folder, and stay there.
+TEST_F(ScriptSystemTest, DoFileRunsNothingFromOutsideTheRoot) {
+    trellin_test::TempDirectory dir;
+    dir.write("escape.lua", "escaped = 'yes'");
+    dir.write("TrellinData/scripts/inside.lua", "inside = 'yes'");
+    FileBase::setRootPath((dir / "TrellinData").c_str());
+    lua_State* state = stateWith(
+        "zqLuaDoFile('../escape.lua') zqLuaDoFile('scripts/../../escape.lua') "
+        "zqLuaDoFile('..\\\\escape.lua') zqLuaDoFile('scripts/inside.lua')");
+    EXPECT_EQ(global(state, "escaped"), "nil");
+    EXPECT_EQ(global(state, "inside"), "yes");
+    EXPECT_FALSE(ScriptSystem::loadScript(state, "../escape.lua"));
+    EXPECT_EQ(global(state, "escaped"), "nil");
+}
+
 TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
+    trellin_test::expectLog("Lua Error: a script request names no state");
     MessageQueue<IncomingScriptMessage> requests = MessageSystem::getQueue<IncomingScriptMessage>();
     // With no state at all a request runs nowhere.
     boost::shared_ptr<IncomingScriptMessage> lost(new IncomingScriptMessage());
@@ -336,6 +364,7 @@ TEST_F(ScriptSystemTest, UpdateRunsRequestsAndAnswersTheirSenders) {
 }
 
 TEST_F(ScriptSystemTest, ManyParametersFitOnTheStackAndTooManyFailTheCall) {
+    trellin_test::expectLog("Lua Error: too many parameters for 'count'");
     lua_State* state = stateWith("function count(...) return select('#', ...) end");
     LuaParameters params;
     for (int i = 0; i < 200; ++i) {
@@ -355,6 +384,10 @@ TEST_F(ScriptSystemTest, ManyParametersFitOnTheStackAndTooManyFailTheCall) {
 }
 
 TEST_F(ScriptSystemTest, RunawayScriptsFailCleanly) {
+    trellin_test::expectLog(
+        "Lua Error: [string \"function long() return string.rep('x', 5 * ...\"]:1: stack overflow");
+    trellin_test::expectLog("Lua Error: not enough memory", 2);
+    trellin_test::expectLog("Lua Error: [string \"self.lua\"]:1: chunk has too many syntax levels");
     lua_State* state = stateWith(
         "function long() return string.rep('x', 5 * 1024 * 1024) end "
         "function deep() return 1 + deep() end "

@@ -4,6 +4,7 @@
 
 #include "core/file/FileBase.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
 #include "ui/script/ScriptValueStore.h"
 
@@ -66,6 +67,10 @@ TEST_F(ScriptValueStoreTest, ReadsTheGlobalsOfAConfigurationChunk) {
 }
 
 TEST_F(ScriptValueStoreTest, ReadsAFileAndOwnsItsStateForItsLifetime) {
+    trellin_test::expectLog(
+        "Lua Error: [string \"x = string.rep('x', 2)\"]:1: attempt to index global 'string' (a nil "
+        "value)");
+    trellin_test::expectLog("Lua Error: [string \"pakName = \"]:1: unexpected symbol near '<eof>'");
     trellin_test::TempDirectory dir;
     dir.write("scripts/Lua/config.lua", "pakName = 'other.pak'");
     FileBase::setRootPath(dir.path().c_str());

@@ -109,6 +109,19 @@ TestGeometry GraphicsTest::rectangleAt(void* vertexSpace, void* indexSpace, floa
     return g;
 }
 
+boost::shared_ptr<VertexIndexBufferData> GraphicsTest::indexBlock(
+    std::initializer_list<unsigned short> indices, void* space) {
+    Array<unsigned short> parts;
+    for (unsigned short index : indices) {
+        parts.pushBack(index);
+    }
+    if (space == nullptr) {
+        return boost::shared_ptr<VertexIndexBufferData>(new VertexIndexBufferData(parts));
+    }
+    return boost::shared_ptr<VertexIndexBufferData>(new (space) VertexIndexBufferData(parts),
+                                                    destroyInPlace<VertexIndexBufferData>);
+}
+
 uint32_t GraphicsTest::pixel(int x, int y) {
     uint8_t rgba[4] = {0, 0, 0, 0};
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);

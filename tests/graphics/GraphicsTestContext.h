@@ -6,6 +6,7 @@
 
 #include <boost/shared_ptr.hpp>
 #include <cstdint>
+#include <initializer_list>
 
 #include "graphics/material/Material.h"
 #include "graphics/opengl/RenderTargetGles2.h"
@@ -52,6 +53,10 @@ protected:
     // drops, so that successive rectangles take the very same addresses.
     static TestGeometry rectangleAt(void* vertexSpace, void* indexSpace, float x0, float y0,
                                     float x1, float y1, uint32_t rgba);
+    // An index block of those vertex indices; with storage, built and destroyed there like the
+    // blocks of rectangleAt.
+    static boost::shared_ptr<orvo::VertexIndexBufferData> indexBlock(
+        std::initializer_list<unsigned short> indices, void* space = nullptr);
     // One pixel of the framebuffer, as 0xRRGGBBAA.
     static uint32_t pixel(int x, int y);
 

@@ -262,6 +262,57 @@ TEST_F(RenderTargetTest, GeometryRebuiltAtTheSameAddressIsDrawnAsItIs) {
     }
 }
 
+// Points inside each half of a full-screen square cut along its diagonal.
+const int LOWER_RIGHT[2] = {768, 150};
+const int UPPER_LEFT[2] = {256, 450};
+
+TEST_F(RenderTargetTest, VertexBlockGivenOtherVerticesByAssignmentDrawsThem) {
+    const TestGeometry left = rectangle(-1.0f, -1.0f, 0.0f, 1.0f, 0xFF0000FFu);
+    const TestGeometry right = rectangle(0.0f, -1.0f, 1.0f, 1.0f, 0x00FF00FFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    target().startFrame();
+    draw(left, m);
+    EXPECT_EQ(pixel(256, 300), 0xFF0000FFu);
+    *left.vertices = *right.vertices;
+    target().startFrame();
+    draw(left, m);
+    EXPECT_EQ(pixel(768, 300), 0x00FF00FFu);
+    EXPECT_EQ(pixel(256, 300), GREY);
+}
+
+TEST_F(RenderTargetTest, TwoIndexBlocksOverOneVertexBlockInOneFrame) {
+    const TestGeometry square = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFF0000FFu);
+    const TestGeometry lower{square.vertices, indexBlock({0, 1, 2})};
+    const TestGeometry upper{square.vertices, indexBlock({0, 2, 3})};
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    target().startFrame();
+    draw(lower, m);
+    EXPECT_EQ(pixel(LOWER_RIGHT[0], LOWER_RIGHT[1]), 0xFF0000FFu);
+    EXPECT_EQ(pixel(UPPER_LEFT[0], UPPER_LEFT[1]), GREY);
+    draw(upper, m);
+    EXPECT_EQ(pixel(UPPER_LEFT[0], UPPER_LEFT[1]), 0xFF0000FFu);
+    // Each again, now that both pairs are cached.
+    target().startFrame();
+    draw(upper, m);
+    EXPECT_EQ(pixel(LOWER_RIGHT[0], LOWER_RIGHT[1]), GREY);
+    draw(lower, m);
+    EXPECT_EQ(pixel(LOWER_RIGHT[0], LOWER_RIGHT[1]), 0xFF0000FFu);
+}
+
+TEST_F(RenderTargetTest, IndexBlockRebuiltAtTheSameAddressIsDrawnAsItIs) {
+    alignas(VertexIndexBufferData) unsigned char indexSpace[sizeof(VertexIndexBufferData)];
+    const TestGeometry square = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFF0000FFu);
+    const boost::shared_ptr<Material> m = material(COLOUR);
+    target().startFrame();
+    draw(TestGeometry{square.vertices, indexBlock({0, 1, 2}, indexSpace)}, m);
+    EXPECT_EQ(pixel(LOWER_RIGHT[0], LOWER_RIGHT[1]), 0xFF0000FFu);
+    // The first index block is gone, unflushed, while its vertex block lives on.
+    target().startFrame();
+    draw(TestGeometry{square.vertices, indexBlock({0, 2, 3}, indexSpace)}, m);
+    EXPECT_EQ(pixel(UPPER_LEFT[0], UPPER_LEFT[1]), 0xFF0000FFu);
+    EXPECT_EQ(pixel(LOWER_RIGHT[0], LOWER_RIGHT[1]), GREY);
+}
+
 TEST_F(RenderTargetTest, PairMadeWithoutProgramStillAgesOut) {
     const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFFFFFFFFu);
     GlRecorder::start();
@@ -503,17 +554,28 @@ void main() {
 }
 )";
 
+// The override's position lies at a location the material's program leaves off, so only the
+// override's own arrays make it draw.
 TEST_F(RenderTargetTest, ShaderOverrideDrawsWithTheOverrideProgram) {
     const HashString blue("blue");
-    ASSERT_TRUE(addProgram(blue, POSITION_VERTEX, BLUE_FRAGMENT));
+    const HashString override("override");
+    const boost::shared_ptr<ShaderProgram> own = addProgram(blue, POSITION_VERTEX, BLUE_FRAGMENT);
+    const boost::shared_ptr<ShaderProgram> overriding =
+        addProgram(override, THREE_ATTRIBUTE_VERTEX, PLAIN_FRAGMENT);
+    ASSERT_TRUE(own);
+    ASSERT_TRUE(overriding);
+    const GLint position = glGetAttribLocation(overriding->programName, "a_position");
+    for (const ShaderParameter& attribute : own->data.attributes) {
+        ASSERT_NE(GLint(attribute.location), position);
+    }
     const TestGeometry g = rectangle(-1.0f, -1.0f, 1.0f, 1.0f, 0xFF0000FFu);
     target().startFrame();
-    target().setShaderOverride(blue);
-    draw(g, material(COLOUR));
-    EXPECT_EQ(pixel(512, 300), 0x0000FFFFu);
-    target().releaseShaderOverride();
-    draw(g, material(COLOUR));
+    target().setShaderOverride(override);
+    draw(g, material(blue));
     EXPECT_EQ(pixel(512, 300), 0xFF0000FFu);
+    target().releaseShaderOverride();
+    draw(g, material(blue));
+    EXPECT_EQ(pixel(512, 300), 0x0000FFFFu);
 }
 
 TEST_F(RenderTargetTest, ProgramsBuiltBetweenDrawsAreSetUp) {

@@ -299,6 +299,39 @@ TEST_F(StaticObjectLoaderTest, IncompleteAndMalformedSets) {
     }
 }
 
+// For a record whose first stored field is an array, a fixup at the records' end would name an
+// array field one record past the loaded ones: it is refused like any other outside them.
+TEST_F(StaticObjectLoaderTest, FixupAtTheRecordsEndIsRefused) {
+    std::vector<trellin_test::IndexRecord> made(2);
+    made[0].indices.pushBack(1);
+    made[1].indices.pushBack(2);
+    trellin::StaticObjectFiles files;
+    std::string error;
+    ASSERT_TRUE(trellin::buildStaticObjects({"a", "b"}, made.data(), made.size(), files, error));
+    const struct {
+        uint32_t offsetInObjects;
+        bool loads;
+    } cases[] = {{16, true}, {32, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.offsetInObjects);
+        const ZqString stem =
+            ZqString("end") + std::to_string(c.offsetInObjects).c_str() + "/IndexRecord";
+        writeFiles(stem, {{".objects", files.objects},
+                          {".ids", files.ids},
+                          {".array_data", Bytes(8, 0x22)},
+                          {".array_fixup", fixups({0, 0, 4, c.offsetInObjects, 4, 4})}});
+        const trellin_test::ManagerUse use;
+        {
+            Array<trellin_test::IndexRecord> loaded;
+            Array<HashString> ids;
+            ASSERT_EQ(StaticObjectLoader::loadObjects(loaded, stem, 0), 2);
+            EXPECT_EQ(StaticObjectLoader::loadRemaining(ids, loaded, stem, 0), c.loads);
+            EXPECT_EQ(loaded[1].indices.size(), c.loads ? 2u : 0u);
+        }
+        EXPECT_TRUE(use.unchanged());
+    }
+}
+
 TEST_F(StaticObjectLoaderTest, ObjectsFileShorterThanARecord) {
     dir.write("Short/Set.objects", std::string(10, 'x'));
     Array<SurfaceRecord> loaded;

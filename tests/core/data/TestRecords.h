@@ -42,6 +42,11 @@ struct BlockRecord {
     }
 };
 
+// Shaped like an index block: the first stored field is an array.
+struct IndexRecord {
+    orvo::Array<uint16_t> indices;
+};
+
 }  // namespace trellin_test
 
 namespace orvo {
@@ -72,6 +77,17 @@ struct StaticRecord<trellin_test::BlockRecord> {
         f.word(0, &T::flags);
         f.word(4, &T::count);
         f.binBlock(8, &T::byteSize, &T::bytes, &T::ownsBytes);
+    }
+};
+
+template <>
+struct StaticRecord<trellin_test::IndexRecord> {
+    typedef trellin_test::IndexRecord T;
+    static constexpr const char* TYPE_NAME = "IndexRecord";
+    static constexpr uint32_t STORED_SIZE = 16;
+    template <class F>
+    static constexpr void describe(F& f) {
+        f.array(0, &T::indices);
     }
 };
 

@@ -214,7 +214,8 @@ struct BadArchive {
     const char* what;
     Bytes image;
     bool opens;  // whether the archive itself is accepted
-    // What the log's last line says about it; null where the failing read is the sign.
+    // What the log's last line says about it, where the member cannot be opened at all; null
+    // where it opens and the failing read is the sign.
     const char* logged;
 };
 
@@ -263,6 +264,18 @@ std::vector<BadArchive> badArchives() {
          "ends before this member does (cut short?): m"},
         {"packed size beyond the file", withEntry(header(24, 24), 0, zs + 100, 4000, z), true,
          "ends before this member does (cut short?): m"},
+        // Past the end by less than the header and directory before the data.
+        {"stored member 1 byte beyond the file",
+         withEntry(header(24, 24), 0, 0, 11, Bytes(10, 'x')), true,
+         "ends before this member does (cut short?): m"},
+        {"stored member 24 bytes beyond the file",
+         withEntry(header(24, 24), 0, 0, 34, Bytes(10, 'x')), true,
+         "ends before this member does (cut short?): m"},
+        {"member offset 1 byte beyond the file",
+         withEntry(header(24, 24), 1, 0, 10, Bytes(10, 'x')), true,
+         "ends before this member does (cut short?): m"},
+        {"packed size 1 byte beyond the file", withEntry(header(24, 24), 0, zs + 1, 4000, z), true,
+         "ends before this member does (cut short?): m"},
         {"truncated stream", withEntry(header(24, 24), 0, uint32_t(cut.size()), 4000, cut), true,
          nullptr},
         {"damaged stream", withEntry(header(24, 24), 0, zs, 4000, damaged), true, nullptr},
@@ -296,6 +309,7 @@ TEST_F(PakFileTest, MalformedArchives) {
             const bool opened = file.open("m");
             EXPECT_EQ(FileBase::pakFile_ != nullptr, bad.opens) << bad.what;
             if (bad.logged != nullptr) {
+                EXPECT_FALSE(opened) << bad.what;
                 EXPECT_NE(std::string(ZqLog.getLine()).find(bad.logged), std::string::npos)
                     << bad.what << ": " << ZqLog.getLine();
             }

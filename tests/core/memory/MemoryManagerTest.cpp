@@ -79,6 +79,29 @@ TEST(MemoryManagerTest, RefusesSizeZeroAndUnknownCategories) {
     EXPECT_EQ(manager().allocate(16, 4096, 1), nullptr);
 }
 
+// A full allocator hands the request on to the next one of its category's run that can take it.
+TEST(MemoryManagerTest, FullAllocatorPassesTheRequestToTheNextOfItsCategory) {
+    const struct {
+        int category;
+        std::size_t size;
+        int full;
+        int next;
+    } cases[] = {
+        {0, 2000, 9, 10}, {0, 100, 5, 6}, {1, 200, 30, 31}, {11, 16, 20, 21}, {15, 10, 26, 27},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("category " + std::to_string(c.category) + ", size " + std::to_string(c.size));
+        void* block = nullptr;
+        {
+            const trellin_test::FilledAllocator filled(c.full);
+            block = manager().allocate(c.size, 1, c.category);
+            EXPECT_NE(block, nullptr);
+            EXPECT_EQ(owner(block), c.next);
+        }
+        manager().deallocate(block);
+    }
+}
+
 TEST(MemoryManagerTest, CountsEveryBlockHandedOutAndNoRefusal) {
     const std::uint64_t before = MemoryManager::getAllocationCount();
     void* a = manager().allocate(24, 1, 0);

@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "ui/TclLoopCommands.h"
+#include "ui/TclMatchCommands.h"
 #include "ui/TclPackageCommand.h"
+#include "ui/TclSizeCommands.h"
 
 namespace orvo {
 
@@ -21,14 +24,10 @@ constexpr std::chrono::seconds BUDGET(1);
 // and the process itself (exit).
 const char* const REMOVED[] = {"source", "env", "exit"};
 
-const TclSandbox::Wrapped& wrappedOf(Jim_Interp* interp) {
-    return *static_cast<const TclSandbox::Wrapped*>(Jim_CmdPrivData(interp));
-}
-
 // catch and try: a stop they caught is raised again as soon as they return, so the script goes
 // on no further than its next command.
 int catchingCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
-    const TclSandbox::Wrapped& command = wrappedOf(interp);
+    const TclSandbox::Wrapped& command = TclSandbox::running(interp);
     const int code = command.callOriginal(interp, argc, argv);
     TclBudget& budget = command.sandbox->budget();
     if (budget.spent()) {
@@ -58,7 +57,7 @@ int groupNesting(Jim_Obj* text) {
 
 // Which argument is the pattern depends on the options, so every argument is held to the bound.
 int matcherCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
-    const TclSandbox::Wrapped& command = wrappedOf(interp);
+    const TclSandbox::Wrapped& command = TclSandbox::running(interp);
     for (int i = 1; i < argc; ++i) {
         if (groupNesting(argv[i]) > MAX_GROUP_NESTING) {
             Jim_SetResultFormatted(interp, "%s: parentheses nested too deep", command.name);
@@ -76,6 +75,25 @@ int TclSandbox::Wrapped::callOriginal(Jim_Interp* interp, int argc, Jim_Obj* con
     // Commands with subcommand tables find them through the interpreter.
     interp->cmdPrivData = originalData;
     return original(interp, argc, argv);
+}
+
+int TclSandbox::Wrapped::callOriginal(
+    Jim_Interp* interp, int argc, Jim_Obj* const* argv,
+    std::initializer_list<std::pair<int, Jim_Obj*>> replaced) const {
+    std::vector<Jim_Obj*> words(argv, argv + argc);
+    for (const auto& word : replaced) {
+        words[static_cast<std::size_t>(word.first)] = word.second;
+        Jim_IncrRefCount(word.second);
+    }
+    const int code = callOriginal(interp, argc, words.data());
+    for (const auto& word : replaced) {
+        Jim_DecrRefCount(interp, word.second);
+    }
+    return code;
+}
+
+const TclSandbox::Wrapped& TclSandbox::running(Jim_Interp* interp) {
+    return *static_cast<const Wrapped*>(Jim_CmdPrivData(interp));
 }
 
 void TclSandbox::wrap(Jim_Interp* interp, const char* name, Command* procedure) {
@@ -112,6 +130,8 @@ void TclSandbox::install(Jim_Interp* interp) {
     registerTclPackageCommand(interp);
     wrap(interp, "catch", catchingCommand);
     wrap(interp, "try", catchingCommand);
+    registerTclSizeCommands(interp, *this);
+    registerTclMatchCommands(interp, *this);
     wrap(interp, "regexp", matcherCommand);
     wrap(interp, "regsub", matcherCommand);
 }

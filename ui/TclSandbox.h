@@ -1,7 +1,9 @@
 #pragma once
 
 #include <deque>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "ui/TclBudget.h"
 
@@ -51,7 +53,13 @@ public:
         void* originalData;
 
         int callOriginal(Jim_Interp* interp, int argc, Jim_Obj* const* argv) const;
+        // The same with some words replaced (by values already worked out), as pairs of the
+        // word's index and its new object.
+        int callOriginal(Jim_Interp* interp, int argc, Jim_Obj* const* argv,
+                         std::initializer_list<std::pair<int, Jim_Obj*>> replaced) const;
     };
+    // The wrapper running now.
+    static const Wrapped& running(Jim_Interp* interp);
     // Puts procedure in front of the command name (again after the command was registered anew).
     void wrap(Jim_Interp* interp, const char* name, Command* procedure);
     TclBudget& budget() { return budget_; }

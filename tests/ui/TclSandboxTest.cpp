@@ -145,6 +145,107 @@ TEST_F(TclSandboxTest, RunawayScriptsAreStopped) {
     }
 }
 
+// A single command cannot take all the memory: results above 16 MiB (or 2 Mi list elements)
+// are refused with an error, and what stays below works as in Jim.
+TEST_F(TclSandboxTest, LargeResultsAreRefused) {
+    // Building the results near the bound takes a while in a sanitizer build.
+    ui().getSandbox().setBudget(std::chrono::seconds(60));
+    const std::string tooLong = ": result would be longer than 16777216 bytes";
+    const std::string tooMany = ": result would have more than 2097152 elements";
+    struct Case {
+        std::string script;
+        bool ok;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"string repeat x 16777217", false, "string repeat" + tooLong},
+        {"string repe ab 8388609", false, "string repeat" + tooLong},
+        {"string length [string repeat [string repeat ab 2048] 4096]", true, "16777216"},
+        {"string repeat {} 1000000000000000000", true, ""},
+        {"string repe x {1+2}", true, "xxx"},
+        {"lrepeat 2097153 x", false, "lrepeat" + tooMany},
+        {"lrepeat 1048577 a b", false, "lrepeat" + tooMany},
+        {"llength [lrepeat 3 a b]", true, "6"},
+        {"lrepeat -1 x", false, "wrong # args: should be \"lrepeat count ?value ...?\""},
+        {"range 50000000", false, "range" + tooMany},
+        {"range 50000000 0 -1", false, "range" + tooMany},
+        {"range -9223372036854775808 9223372036854775807", false, "range" + tooMany},
+        {"range 1 10 3", true, "1 4 7"},
+        {"range 0 10 0", false, "Invalid (infinite?) range specified"},
+        {"format %16777217s x", false, "format" + tooLong},
+        {"format %*s 999999999999 x", false, "format" + tooLong},
+        {"set x [string repeat [string repeat x 3000] 3000]; format %s%s $x $x", false,
+         "format" + tooLong},
+        {"format %.*s|%-*s|%5c 2 abcdef 3 a 65", true, "ab|a  |    A"},
+        {"format %s%s%s a b", false, "not enough arguments for all format specifiers"},
+        {"pack v 1 -intle 8 16000000000", false, "pack" + tooLong},
+        {"pack v 1 -str 8 9223372036854775800", false, "pack" + tooLong},
+        {"set v {}; pack v 0x41 -intle 8 8; string length $v", true, "2"},
+        {"pack v 1 -intle 100", false, "bad bitwidth: 100"},
+        {"pack v 1 -intle 8 -1", false, "bad bitoffset: -1"},
+        {"join [lrepeat 2000000 x] [string repeat y 16]", false, "join" + tooLong},
+        {"join {a b c} -", true, "a-b-c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 60));
+        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
+        EXPECT_EQ(result().substr(0, 200), c.result);
+    }
+}
+
+// Glob patterns match as in Jim, at a cost that does not grow with the number of stars.
+TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
+    const std::string runaway = "[string repeat *a 12]b [string repeat a 80]";
+    struct Case {
+        std::string script;
+        bool ok;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"string match " + runaway, true, "0"},
+        {"lsearch -glob [list [string repeat a 80]] [string repeat *a 12]b", true, "-1"},
+        {"switch -glob [string repeat a 80] [string repeat *a 12]b {set r 1} default {set r 2}",
+         true, "2"},
+        // Jim 0.81 reads past the end of the text here.
+        {"string match {?*a} {}", true, "0"},
+        {"string match -nocase A*C abc", true, "1"},
+        {"string match {a[b-d]?} acx", true, "1"},
+        {"string match -nocase {[A-C]} b", true, "1"},
+        {"string match {[^a]} ^", true, "1"},
+        {"string match {[a-]} b", true, "0"},
+        {"string match {a[-z]} a-", true, "1"},
+        {"string match {[a} a", true, "1"},
+        {"string match {[]} x", true, "0"},
+        {"string match {\\*} *", true, "1"},
+        {"string match *a*b*c* xaybzc", true, "1"},
+        {"string match *a*b*c* xaybz", true, "0"},
+        {"string match a*a aa", true, "1"},
+        {"string match a*a a", true, "0"},
+        {"string match {} {}", true, "1"},
+        {"string match", false,
+         "wrong # args: should be \"string match ?-nocase? pattern string\""},
+        {"lsearch -glob {ab cd ef} c*", true, "1"},
+        {"lsearch -all -inline -glob {a1 b2 a3} a*", true, "a1 a3"},
+        {"lsearch -glob -not {a b} a", true, "1"},
+        {"lsearch -glob -bool -all {a b a} a", true, "1 0 1"},
+        {"lsearch -glob -nocase {ABC} a*", true, "0"},
+        {"lsearch -glob -stride 2 -index 1 -inline {x 1 y 2} 2", true, "y 2"},
+        {"lsearch -glob -all -inline -stride 2 {a 1 b 2 a 3} a", true, "a 1 a 3"},
+        {"lsearch -glob -index 5 {{a b}} b", false, "index \"5\" out of range"},
+        {"lsearch -glob -stride 2 {a b c} a", false,
+         "list size must be a multiple of the stride length"},
+        {"switch -glob abc {a* - b* {set r x} default {set r y}}", true, "x"},
+        {"switch -glob -- b a {set r 1} b - c {set r 2}", true, "2"},
+        {"switch -glob x {x -}", false, "no body specified for pattern \"x\""},
+        {"switch -regexp -- abc {^a.c$ {set r re}}", true, "re"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 60));
+        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
+        EXPECT_EQ(result().substr(0, 200), c.result);
+    }
+}
+
 // All the scripts of one update share one budget: however many timers run away, the update
 // ends soon after the budget; the timer that was stopped goes, the others wait.
 TEST_F(TclSandboxTest, AnUpdateSharesOneBudgetAmongItsTimers) {

@@ -10,6 +10,7 @@
 #include "ui/TclLoopCommands.h"
 #include "ui/TclMatchCommands.h"
 #include "ui/TclPackageCommand.h"
+#include "ui/TclRegexpCommands.h"
 #include "ui/TclSizeCommands.h"
 
 namespace orvo {
@@ -34,37 +35,6 @@ int catchingCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
         budget.stop();
     }
     return code;
-}
-
-// The regular expression compiler recurses once per nested group, so a pattern nested tens of
-// thousands deep overflows the C stack. lsearch -regexp and switch -regexp call regexp by name,
-// so these two see every pattern.
-constexpr int MAX_GROUP_NESTING = 1000;
-
-// How deep the parentheses of text nest; escaped ones count too, which only overstates it.
-int groupNesting(Jim_Obj* text) {
-    int depth = 0;
-    int deepest = 0;
-    for (const char* c = Jim_String(text); *c != '\0'; ++c) {
-        if (*c == '(') {
-            deepest = std::max(deepest, ++depth);
-        } else if (*c == ')' && depth > 0) {
-            --depth;
-        }
-    }
-    return deepest;
-}
-
-// Which argument is the pattern depends on the options, so every argument is held to the bound.
-int matcherCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
-    const TclSandbox::Wrapped& command = TclSandbox::running(interp);
-    for (int i = 1; i < argc; ++i) {
-        if (groupNesting(argv[i]) > MAX_GROUP_NESTING) {
-            Jim_SetResultFormatted(interp, "%s: parentheses nested too deep", command.name);
-            return JIM_ERR;
-        }
-    }
-    return command.callOriginal(interp, argc, argv);
 }
 
 }  // namespace
@@ -132,8 +102,7 @@ void TclSandbox::install(Jim_Interp* interp) {
     wrap(interp, "try", catchingCommand);
     registerTclSizeCommands(interp, *this);
     registerTclMatchCommands(interp, *this);
-    wrap(interp, "regexp", matcherCommand);
-    wrap(interp, "regsub", matcherCommand);
+    registerTclRegexpCommands(interp);
 }
 
 bool TclSandbox::enterScript() {

@@ -246,6 +246,50 @@ TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
     }
 }
 
+// Regular expressions mean what they mean in Jim, and one that would backtrack for minutes ends
+// with an error instead, however it is reached.
+TEST_F(TclSandboxTest, RegularExpressionsMatchUnderALimit) {
+    const std::string limit = "error while matching pattern: match limit exceeded";
+    struct Case {
+        std::string script;
+        bool ok;
+        std::string result;
+    };
+    const Case cases[] = {
+        {"regexp {(a+)+b} [string repeat a 34]", true, "0"},
+        {"regexp {(a+)+[bc]} [string repeat a 34]", false, limit},
+        {"regsub -all {(a|aa)+[bc]} [string repeat a 60] x", false, limit},
+        {"lsearch -regexp [list [string repeat a 34]] {(a+)+[bc]}", false, limit},
+        {"switch -regexp [string repeat a 34] {(a+)+[bc]} {set r 1}", false, limit},
+        // Jim 0.81 appends the replacement here for ever.
+        {"regsub -all {x*} anything !", true, "!a!n!y!t!h!i!n!g!"},
+        {"regsub -all {} abc -", true, "-a-b-c"},
+        {"regexp -inline {(\\d+)-(\\d+)} {x 12-34 y}", true, "12-34 12 34"},
+        {"regexp -indices -inline {(b)|(c)} abc", true, "{1 1} {1 1} {-1 -1}"},
+        {"regexp -all -inline {a*} baaab", true, "{} aaa {}"},
+        {"regexp -all {[[:digit:]]+} a1b22c333", true, "3"},
+        {"regexp -line -all -inline {^\\w} \"ab\\ncd\"", true, "a c"},
+        {"regexp -start 1 -inline {^a|b} ab", true, "b"},
+        {"regexp {\\mfoo\\M} {a foo b}", true, "1"},
+        // Jim folds the pattern's own characters, not those of its escapes.
+        {"regexp -nocase {\\x61} A", true, "0"},
+        {"regsub {(\\w+) (\\w+)} {hello world} {\\2 \\1}", true, "world hello"},
+        {"regsub -all -nocase A aAa x", true, "xxx"},
+        {"regexp {a{100}} a", false,
+         "couldn't compile regular expression pattern: invalid repetition count(s)"},
+        {"regexp {(} a", false,
+         "couldn't compile regular expression pattern: parentheses () not balanced"},
+        {"regexp -foo a b", false,
+         "bad switch \"-foo\": must be --, -all, -indices, -inline, -line, -nocase, or -start"},
+        {"regexp -inline a b c", false, "regexp match variables not allowed when using -inline"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.script.substr(0, 60));
+        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
+        EXPECT_EQ(result(), c.result);
+    }
+}
+
 // All the scripts of one update share one budget: however many timers run away, the update
 // ends soon after the budget; the timer that was stopped goes, the others wait.
 TEST_F(TclSandboxTest, AnUpdateSharesOneBudgetAmongItsTimers) {

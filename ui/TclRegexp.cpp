@@ -357,17 +357,15 @@ private:
                 out += CAPTURE_MARK;
             }
         }
-        int branchFlags = 0;
-        if (!branch(&branchFlags, !parenthesised)) {
-            return false;
-        }
-        *flags = (branchFlags & HAS_WIDTH) ? *flags : (*flags & ~HAS_WIDTH);
-        *flags |= branchFlags & STARTS_WITH_REPEAT;
-        while (*p_ == '|') {
-            ++p_;
-            out += '|';
-            anchored = anchored && parenthesised;
-            if (!branch(&branchFlags, false)) {
+        // The group has width when every branch has; it starts with a repeat when one does.
+        for (bool first = true; first || *p_ == '|'; first = false) {
+            if (!first) {
+                ++p_;
+                out += '|';
+                anchored = anchored && parenthesised;
+            }
+            int branchFlags = 0;
+            if (!branch(&branchFlags, first && !parenthesised)) {
                 return false;
             }
             *flags = (branchFlags & HAS_WIDTH) ? *flags : (*flags & ~HAS_WIDTH);

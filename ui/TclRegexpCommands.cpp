@@ -2,6 +2,7 @@
 
 #include <jim.h>
 
+#include <climits>
 #include <cstring>
 #include <new>
 #include <string>
@@ -127,26 +128,45 @@ bool readOptions(Jim_Interp* interp, int argc, Jim_Obj* const* argv, const char*
     return true;
 }
 
+// How a command reads its words: its options, then fewest to most words from the pattern on.
+struct Syntax {
+    const char* const* table;
+    const int* meaning;
+    const char* usage;
+    int fewest;
+    int most;
+};
+
+// The options read and the pattern compiled; null with the error (or usage) as the result.
+const TclRegexp* prepare(Jim_Interp* interp, int argc, Jim_Obj* const* argv, const Syntax& syntax,
+                         Options& options) {
+    if (argc < 1 + syntax.fewest) {
+        usage(interp, argv, syntax.usage);
+        return nullptr;
+    }
+    if (!readOptions(interp, argc, argv, syntax.table, syntax.meaning, syntax.usage, options)) {
+        return nullptr;
+    }
+    const int words = argc - options.pattern;
+    if (words < syntax.fewest || words > syntax.most) {
+        usage(interp, argv, syntax.usage);
+        return nullptr;
+    }
+    return compiled(interp, argv[options.pattern], options.flags, argv[0]);
+}
+
 int regexpCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     static const char* const TABLE[] = {"-indices", "-nocase", "-line", "-all",
                                         "-inline",  "-start",  "--",    nullptr};
     static const int MEANING[] = {INDICES, NOCASE_OPTION, LINE, ALL, INLINE, START, END};
-    const char* const usageText = "?-switch ...? exp string ?matchVar? ?subMatchVar ...?";
-    if (argc < 3) {
-        return usage(interp, argv, usageText);
-    }
+    static const Syntax SYNTAX = {
+        TABLE, MEANING, "?-switch ...? exp string ?matchVar? ?subMatchVar ...?", 2, INT_MAX};
     Options options;
-    if (!readOptions(interp, argc, argv, TABLE, MEANING, usageText, options)) {
-        return JIM_ERR;
-    }
-    const int first = options.pattern;
-    if (argc - first < 2) {
-        return usage(interp, argv, usageText);
-    }
-    const TclRegexp* regexp = compiled(interp, argv[first], options.flags, argv[0]);
+    const TclRegexp* regexp = prepare(interp, argc, argv, SYNTAX, options);
     if (regexp == nullptr) {
         return JIM_ERR;
     }
+    const int first = options.pattern;
     const char* const pattern = Jim_String(argv[first]);
     int length = 0;
     const char* source = Jim_GetString(argv[first + 1], &length);
@@ -266,22 +286,14 @@ void substitute(Jim_Interp* interp, Jim_Obj* result, const char* replace, int le
 int regsubCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
     static const char* const TABLE[] = {"-nocase", "-line", "-all", "-start", "--", nullptr};
     static const int MEANING[] = {NOCASE_OPTION, LINE, ALL, START, END};
-    const char* const usageText = "?-switch ...? exp string subSpec ?varName?";
-    if (argc < 4) {
-        return usage(interp, argv, usageText);
-    }
+    static const Syntax SYNTAX = {TABLE, MEANING, "?-switch ...? exp string subSpec ?varName?", 3,
+                                  4};
     Options options;
-    if (!readOptions(interp, argc, argv, TABLE, MEANING, usageText, options)) {
-        return JIM_ERR;
-    }
-    const int first = options.pattern;
-    if (argc - first != 3 && argc - first != 4) {
-        return usage(interp, argv, usageText);
-    }
-    const TclRegexp* regexp = compiled(interp, argv[first], options.flags, argv[0]);
+    const TclRegexp* regexp = prepare(interp, argc, argv, SYNTAX, options);
     if (regexp == nullptr) {
         return JIM_ERR;
     }
+    const int first = options.pattern;
     const char* const pattern = Jim_String(argv[first]);
     int length = 0;
     const char* const source = Jim_GetString(argv[first + 1], &length);

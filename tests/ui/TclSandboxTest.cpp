@@ -4,6 +4,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/ui/UiTestSupport.h"
 
@@ -38,17 +39,26 @@ protected:
         work();
         return std::chrono::steady_clock::now() - start;
     }
+
+    // A script, whether it succeeds, and its result (the start of it).
+    struct Case {
+        std::string script;
+        bool ok;
+        std::string result;
+    };
+    void expectResults(const std::vector<Case>& cases) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.script.substr(0, 60));
+            EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
+            EXPECT_EQ(result().substr(0, 200), c.result);
+        }
+    }
 };
 
 // What a plain Jim interpreter does, the page interpreter does too: bodies read back as written,
 // the loops keep their results and errors, and Jim's object idioms work.
 TEST_F(TclSandboxTest, ScriptsRunAsInAPlainInterpreter) {
-    struct Case {
-        const char* script;
-        bool ok;
-        const char* result;
-    };
-    const Case cases[] = {
+    expectResults({
         {"proc p {a} {incr a}; info body p", true, "incr a"},
         {"proc p {} {return 1}; proc q [info args p] [info body p]; info body q", true, "return 1"},
         {"apply {{x} {expr {$x * 2}}} 21", true, "42"},
@@ -78,12 +88,7 @@ TEST_F(TclSandboxTest, ScriptsRunAsInAPlainInterpreter) {
         {"lmap x", false,
          "wrong # args: should be \"lmap varList list ?varList list ...? script\""},
         {"time", false, "wrong # args: should be \"time script ?count?\""},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script);
-        EXPECT_EQ(runAs("box", c.script), c.ok);
-        EXPECT_EQ(result(), c.result);
-    }
+    });
 }
 
 // However it is spelt, package require finds only what the interpreter provides and never
@@ -152,12 +157,7 @@ TEST_F(TclSandboxTest, LargeResultsAreRefused) {
     ui().getSandbox().setBudget(std::chrono::seconds(60));
     const std::string tooLong = ": result would be longer than 16777216 bytes";
     const std::string tooMany = ": result would have more than 2097152 elements";
-    struct Case {
-        std::string script;
-        bool ok;
-        std::string result;
-    };
-    const Case cases[] = {
+    expectResults({
         {"string repeat x 16777217", false, "string repeat" + tooLong},
         {"string repe ab 8388609", false, "string repeat" + tooLong},
         {"string length [string repeat [string repeat ab 2048] 4096]", true, "16777216"},
@@ -185,23 +185,13 @@ TEST_F(TclSandboxTest, LargeResultsAreRefused) {
         {"pack v 1 -intle 8 -1", false, "bad bitoffset: -1"},
         {"join [lrepeat 2000000 x] [string repeat y 16]", false, "join" + tooLong},
         {"join {a b c} -", true, "a-b-c"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script.substr(0, 60));
-        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
-        EXPECT_EQ(result().substr(0, 200), c.result);
-    }
+    });
 }
 
 // Glob patterns match as in Jim, at a cost that does not grow with the number of stars.
 TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
     const std::string runaway = "[string repeat *a 12]b [string repeat a 80]";
-    struct Case {
-        std::string script;
-        bool ok;
-        std::string result;
-    };
-    const Case cases[] = {
+    expectResults({
         {"string match " + runaway, true, "0"},
         {"lsearch -glob [list [string repeat a 80]] [string repeat *a 12]b", true, "-1"},
         {"switch -glob [string repeat a 80] [string repeat *a 12]b {set r 1} default {set r 2}",
@@ -238,24 +228,14 @@ TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
         {"switch -glob -- b a {set r 1} b - c {set r 2}", true, "2"},
         {"switch -glob x {x -}", false, "no body specified for pattern \"x\""},
         {"switch -regexp -- abc {^a.c$ {set r re}}", true, "re"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script.substr(0, 60));
-        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
-        EXPECT_EQ(result().substr(0, 200), c.result);
-    }
+    });
 }
 
 // Regular expressions mean what they mean in Jim, and one that would backtrack for minutes ends
 // with an error instead, however it is reached.
 TEST_F(TclSandboxTest, RegularExpressionsMatchUnderALimit) {
     const std::string limit = "error while matching pattern: match limit exceeded";
-    struct Case {
-        std::string script;
-        bool ok;
-        std::string result;
-    };
-    const Case cases[] = {
+    expectResults({
         {"regexp {(a+)+b} [string repeat a 34]", true, "0"},
         {"regexp {(a+)+[bc]} [string repeat a 34]", false, limit},
         {"regsub -all {(a|aa)+[bc]} [string repeat a 60] x", false, limit},
@@ -282,12 +262,7 @@ TEST_F(TclSandboxTest, RegularExpressionsMatchUnderALimit) {
         {"regexp -foo a b", false,
          "bad switch \"-foo\": must be --, -all, -indices, -inline, -line, -nocase, or -start"},
         {"regexp -inline a b c", false, "regexp match variables not allowed when using -inline"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.script.substr(0, 60));
-        EXPECT_LT(timed([&] { EXPECT_EQ(runAs("box", c.script), c.ok); }), HANG);
-        EXPECT_EQ(result(), c.result);
-    }
+    });
 }
 
 // All the scripts of one update share one budget: however many timers run away, the update

@@ -16,8 +16,9 @@ namespace orvo {
 // process or native code), and no more than a second of time per UI update, shared by every
 // script of the update (events, timers, page loads); a script outside an update has a second of
 // its own. Scripts are never rewritten: the budget ends them through the interpreter's signal
-// mask (see TclBudget), and the commands whose single call could run for ever or take all the
-// memory are bounded. Main thread only.
+// mask (see TclBudget). Single calls that would take minutes or all the memory are bounded:
+// large results of string repeat, lrepeat, range, format, pack and join are refused, and glob
+// and regular expression matching cannot backtrack without end. Main thread only.
 class TclSandbox {
 public:
     TclSandbox();

@@ -75,8 +75,11 @@ struct Options {
     bool inlined = false;
     int flags = 0;
     int start = 0;
-    // The pattern's word.
+    // The pattern's word, its text, and the text it is matched against.
     int pattern = 1;
+    const char* patternText = nullptr;
+    const char* source = nullptr;
+    int sourceLength = 0;
 };
 
 enum Option { INDICES, NOCASE_OPTION, LINE, ALL, INLINE, START, END };
@@ -152,6 +155,8 @@ const TclRegexp* prepare(Jim_Interp* interp, int argc, Jim_Obj* const* argv, con
         usage(interp, argv, syntax.usage);
         return nullptr;
     }
+    options.patternText = Jim_String(argv[options.pattern]);
+    options.source = Jim_GetString(argv[options.pattern + 1], &options.sourceLength);
     return compiled(interp, argv[options.pattern], options.flags, argv[0]);
 }
 
@@ -167,9 +172,9 @@ int regexpCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
         return JIM_ERR;
     }
     const int first = options.pattern;
-    const char* const pattern = Jim_String(argv[first]);
-    int length = 0;
-    const char* source = Jim_GetString(argv[first + 1], &length);
+    const char* const pattern = options.patternText;
+    const int length = options.sourceLength;
+    const char* source = options.source;
     int wanted = argc - first - 2;
     if (options.inlined) {
         if (wanted > 0) {
@@ -294,9 +299,9 @@ int regsubCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
         return JIM_ERR;
     }
     const int first = options.pattern;
-    const char* const pattern = Jim_String(argv[first]);
-    int length = 0;
-    const char* const source = Jim_GetString(argv[first + 1], &length);
+    const char* const pattern = options.patternText;
+    const int length = options.sourceLength;
+    const char* const source = options.source;
     int replaceLength = 0;
     const char* const replace = Jim_GetString(argv[first + 2], &replaceLength);
     Jim_Obj* const result = Jim_NewStringObj(interp, "", 0);

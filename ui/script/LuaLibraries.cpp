@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "ui/script/LuaInstructionBudget.h"
 #include "ui/script/LuaTextChunk.h"
 
 namespace orvo {
@@ -37,6 +38,15 @@ int callLibraryFunction(lua_State* state) {
     lua_insert(state, 1);
     lua_call(state, lua_gettop(state) - 1, LUA_MULTRET);
     return lua_gettop(state);
+}
+
+// coroutine.create and coroutine.wrap: a new thread's instructions are counted only once it has
+// run a whole interval of them, so it pays for that interval up front.
+int newThread(lua_State* state) {
+    luaL_argcheck(state, lua_isfunction(state, 1) && !lua_iscfunction(state, 1), 1,
+                  "Lua function expected");
+    LuaInstructionBudget::charge(state, LuaInstructionBudget::INTERVAL);
+    return callLibraryFunction(state);
 }
 
 int boundedPattern(lua_State* state) {
@@ -102,6 +112,11 @@ void LuaLibraries::open(lua_State* state) {
     wrap(state, "find", &boundedFind);
     for (const char* name : {"match", "gmatch", "gsub"}) {
         wrap(state, name, &boundedPattern);
+    }
+    lua_pop(state, 1);
+    lua_getglobal(state, LUA_COLIBNAME);
+    for (const char* name : {"create", "wrap"}) {
+        wrap(state, name, &newThread);
     }
     lua_pop(state, 1);
 }

@@ -12,7 +12,8 @@ namespace orvo {
 //   zqLuaDoFile, inside the archive or the data root; load and loadstring take text only;
 //   newproxy is gone, since the finalizers it allows run with the instruction hook off, and
 //   xpcall runs its handler once the error has unwound, where the hook is on;
-// - the pattern functions refuse patterns whose matching would nest too deep for the C stack.
+// - the pattern functions refuse patterns whose matching would nest too deep for the C stack;
+// - a new coroutine is charged to the budget (see LuaInstructionBudget).
 class LuaLibraries {
 public:
     // Patterns with more repetition and option items than this are too complex.

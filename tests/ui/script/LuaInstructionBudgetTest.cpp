@@ -115,6 +115,8 @@ TEST_F(LuaInstructionBudgetTest, NoScriptKeepsRunningPastItsTime) {
                        "while true do pcall(spin) end",
                        // Files run from the chunk spend the chunk's time.
                        "while true do zqLuaDoFile('step.lua') end",
+                       // The time is seen inside the pattern matcher too.
+                       "string.find(string.rep('a', 24), string.rep('a*', 12) .. 'b')",
                    },
                    std::string(STOPPED) + " 0.05 seconds");
     // Every run gets a time of its own.

@@ -4,22 +4,15 @@
 
 #include <string>
 
+#include "tests/ui/script/LuaResultText.h"
 #include "tests/ui/script/ScriptFixture.h"
 
 using namespace orvo;
 
 namespace {
 
-// Results as text: each value's type and text, joined by spaces.
-const char SHOW[] =
-    "function show(...) "
-    "  local shown = {} "
-    "  for i = 1, select('#', ...) do "
-    "    local value = select(i, ...) "
-    "    shown[i] = type(value) .. ':' .. tostring(value) "
-    "  end "
-    "  return table.concat(shown, ' ') "
-    "end "
+// gmatch's results as text.
+const char COLLECT[] =
     "function collect(iterator) "
     "  local all = {} "
     "  for a, b in iterator do all[#all + 1] = show(a, b) end "
@@ -31,11 +24,12 @@ class LuaPatternsTest : public trellin_test::ScriptFixture {
 protected:
     void SetUp() override {
         ScriptFixture::SetUp();
-        scriptState = stateWith(SHOW);
+        const std::string setup = std::string(trellin_test::LUA_SHOW_RESULTS) + COLLECT;
+        scriptState = stateWith(setup.c_str());
         library = luaL_newstate();
         ASSERT_NE(library, nullptr);
         luaL_openlibs(library);
-        ASSERT_EQ(luaL_dostring(library, SHOW), 0);
+        ASSERT_EQ(luaL_dostring(library, setup.c_str()), 0);
     }
     void TearDown() override {
         if (library != nullptr) {
@@ -98,6 +92,7 @@ TEST_F(LuaPatternsTest, ResultsAndErrorsAreThoseOfLuasOwnFunctions) {
         "string.match('xx', '%bxx')",
         "string.match('THE (quick) fox', '%f[%a]%a+', 5)",
         "string.match('the end', '%f[%z]')",
+        "string.find('\\1x', '%f[\\1]')",
         "string.match('abab', '(ab)%1')",
         "string.match('abac', '(ab)%1')",
         "string.match('ab', '()%1')",

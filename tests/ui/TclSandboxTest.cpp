@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/LogCheck.h"
 #include "tests/ui/UiTestSupport.h"
 
 using namespace orvo;
@@ -34,6 +35,12 @@ protected:
         takeLog();
     }
 
+    // The test's scripts write count error lines whose message matches pattern.
+    static void expectErrors(const std::string& pattern, int count) {
+        trellin_test::expectLogMatching("RocketTcl error: " + pattern + " \\(root document = .*",
+                                        count);
+    }
+
     std::chrono::steady_clock::duration timed(const std::function<void()>& work) {
         const auto start = std::chrono::steady_clock::now();
         work();
@@ -58,6 +65,10 @@ protected:
 // What a plain Jim interpreter does, the page interpreter does too: bodies read back as written,
 // the loops keep their results and errors, and Jim's object idioms work.
 TEST_F(TclSandboxTest, ScriptsRunAsInAPlainInterpreter) {
+    expectErrors(R"(can't interpret "\{\} \{return ok\} \{\} junk" as a lambda expression)", 1);
+    expectErrors(R"(foreach varlist is empty)", 1);
+    expectErrors(R"(inner)", 1);
+    expectErrors(R"(wrong # args: should be ".*")", 5);
     expectResults({
         {"proc p {a} {incr a}; info body p", true, "incr a"},
         {"proc p {} {return 1}; proc q [info args p] [info body p]; info body q", true, "return 1"},
@@ -94,6 +105,8 @@ TEST_F(TclSandboxTest, ScriptsRunAsInAPlainInterpreter) {
 // However it is spelt, package require finds only what the interpreter provides and never
 // evaluates a file or loads a library.
 TEST_F(TclSandboxTest, PackageRequireNeverReachesAFile) {
+    expectErrors(R"(Can't load package evil)", 5);
+    expectErrors(R"(wrong # args: should be "package require name \?version\?")", 1);
     write("lib/evil.tcl", "set ::reached 1; package provide evil 1.0");
     const std::string path = "set ::auto_path [list " + files / "lib" + "]; ";
     for (const char* spelling : {"require", "r", "re", "req", "requi"}) {
@@ -113,6 +126,7 @@ TEST_F(TclSandboxTest, PackageRequireNeverReachesAFile) {
 // However a script loops or recurses, it is stopped after its budget with one log line, and the
 // next script runs normally.
 TEST_F(TclSandboxTest, RunawayScriptsAreStopped) {
+    expectErrors(R"(script ran longer than 0\.2 seconds and was stopped)", 16);
     const char* const scripts[] = {
         "while 1 {}",
         "for {} 1 {} {}",
@@ -153,6 +167,14 @@ TEST_F(TclSandboxTest, RunawayScriptsAreStopped) {
 // A single command cannot take all the memory: results above 16 MiB (or 2 Mi list elements)
 // are refused with an error, and what stays below works as in Jim.
 TEST_F(TclSandboxTest, LargeResultsAreRefused) {
+    expectErrors(R"((string repeat|format|join|pack): result would be longer than 16777216 bytes)",
+                 8);
+    expectErrors(R"((lrepeat|range): result would have more than 2097152 elements)", 5);
+    expectErrors(R"(Invalid \(infinite\?\) range specified)", 1);
+    expectErrors(R"(bad bitoffset: -1)", 1);
+    expectErrors(R"(bad bitwidth: 100)", 1);
+    expectErrors(R"(not enough arguments for all format specifiers)", 1);
+    expectErrors(R"(wrong # args: should be "lrepeat count \?value \.\.\.\?")", 1);
     // Building the results near the bound takes a while in a sanitizer build.
     ui().getSandbox().setBudget(std::chrono::seconds(60));
     const std::string tooLong = ": result would be longer than 16777216 bytes";
@@ -190,6 +212,10 @@ TEST_F(TclSandboxTest, LargeResultsAreRefused) {
 
 // Glob patterns match as in Jim, at a cost that does not grow with the number of stars.
 TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
+    expectErrors(R"(index "5" out of range)", 1);
+    expectErrors(R"(list size must be a multiple of the stride length)", 1);
+    expectErrors(R"(no body specified for pattern "x")", 1);
+    expectErrors(R"(wrong # args: should be "string match \?-nocase\? pattern string")", 1);
     const std::string runaway = "[string repeat *a 12]b [string repeat a 80]";
     expectResults({
         {"string match " + runaway, true, "0"},
@@ -234,6 +260,13 @@ TEST_F(TclSandboxTest, GlobPatternsMatchWithoutBacktracking) {
 // Regular expressions mean what they mean in Jim, and one that would backtrack for minutes ends
 // with an error instead, however it is reached.
 TEST_F(TclSandboxTest, RegularExpressionsMatchUnderALimit) {
+    expectErrors(R"(error while matching pattern: match limit exceeded)", 4);
+    expectErrors(R"(couldn't compile regular expression pattern: invalid repetition count\(s\))",
+                 2);
+    expectErrors(R"(couldn't compile regular expression pattern: parentheses \(\) not balanced)",
+                 1);
+    expectErrors(R"(bad switch "-foo": must be .*)", 1);
+    expectErrors(R"(regexp match variables not allowed when using -inline)", 1);
     const std::string limit = "error while matching pattern: match limit exceeded";
     expectResults({
         {"regexp {(a+)+b} [string repeat a 34]", true, "0"},
@@ -271,6 +304,8 @@ TEST_F(TclSandboxTest, RegularExpressionsMatchUnderALimit) {
 // All the scripts of one update share one budget: however many timers run away, the update
 // ends soon after the budget; the timer that was stopped goes, the others wait.
 TEST_F(TclSandboxTest, AnUpdateSharesOneBudgetAmongItsTimers) {
+    expectErrors(R"(script ran longer than 0\.2 seconds and was stopped)", 5);
+    expectErrors(R"(repeat timer removed: its script was stopped)", 5);
     ASSERT_TRUE(runAs("box",
                       "set ::go 0; for {set i 0} {$i < 5} {incr i} {repeat 1 {if {$::go} "
                       "{while 1 {}}}}; repeat 1 {incr ::ticks}; set ::go 1"));
@@ -297,6 +332,7 @@ TEST_F(TclSandboxTest, AnUpdateSharesOneBudgetAmongItsTimers) {
 }
 
 TEST_F(TclSandboxTest, ADelayAfterASpentBudgetRunsAtTheNextUpdate) {
+    expectErrors(R"(script ran longer than 0\.2 seconds and was stopped)", 1);
     ASSERT_TRUE(
         runAs("box", "delay 1 {while 1 {}}; delay 1 {set ::late 1}; delay 3 {set ::last 1}"));
     ui().update(1.0);
@@ -309,6 +345,8 @@ TEST_F(TclSandboxTest, ADelayAfterASpentBudgetRunsAtTheNextUpdate) {
 }
 
 TEST_F(TclSandboxTest, ARepeatWhoseFirstRunIsStoppedGoesAtOnce) {
+    expectErrors(R"(script ran longer than 0\.2 seconds and was stopped)", 1);
+    expectErrors(R"(repeat timer removed: its script was stopped)", 1);
     EXPECT_FALSE(runAs("box", "repeat 1 {while 1 {}}; set ::after 1"));
     EXPECT_TRUE(ui().getRepeatTimers().empty());
     EXPECT_EQ(variable("after"), "");

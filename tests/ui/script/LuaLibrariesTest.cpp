@@ -119,6 +119,9 @@ TEST_F(LuaLibrariesTest, PatternsTooComplexForTheStackFailAsScriptErrors) {
 }
 
 TEST_F(LuaLibrariesTest, PatternMatchingStopsWithTheScriptsBudget) {
+    trellin_test::expectLogMatching(
+        R"(Lua Error: (\[string ".*"\]:1: )?script stopped after running more than 10000000 instructions)",
+        7);
     lua_State* state = stateWith(
         "subject = string.rep('a', 24) "
         "pattern = string.rep('a*', 12) .. 'b'");

@@ -113,9 +113,11 @@ TEST_F(LuaInstructionBudgetTest, NoScriptKeepsRunningPastItsBudget) {
 
 TEST_F(LuaInstructionBudgetTest, NoScriptKeepsRunningPastItsTime) {
     // Only the time stops these: few instructions, each of them slow, or endless ones.
-    trellin_test::expectLogMatching(
-        R"(Lua Error: (\[string ".*"\]:1: )?script stopped after running more than 0\.05 seconds)",
-        6);
+    // One line a chunk; a stop that falls inside a file the chunk runs is said there too.
+    const std::string stopped =
+        R"(Lua Error: (\[string ".*"\]:1: )?script stopped after running more than 0\.05 seconds)";
+    trellin_test::expectLogMatching(stopped, 5);
+    trellin_test::expectLogMatching(stopped, trellin_test::ANY_NUMBER);
     const BudgetLimit limit(~0UL, 0.05);
     trellin_test::TempDirectory dir;
     dir.write("step.lua", "for i = 1, 100 do end");

@@ -25,6 +25,15 @@ void GraphicsSystem::initialise(const RenderTarget::OptimiseRender& mode) {
     }
 }
 
+void GraphicsSystem::startDisplay(unsigned int width, unsigned int height) {
+    initialise(OPTIMISE_RENDER);
+    if (const boost::shared_ptr<RenderTarget> target = getCurrentRenderTarget()) {
+        target->setDisplayDimensions(width, height);
+        target->setDisplayFormat(32);
+        target->startDisplay();
+    }
+}
+
 boost::shared_ptr<RenderTarget> GraphicsSystem::getCurrentRenderTarget() const {
     if (renderTargets_.empty()) {
         return boost::shared_ptr<RenderTarget>();

@@ -21,6 +21,9 @@ public:
 
     // Initialises every render target; results are not checked.
     void initialise(const RenderTarget::OptimiseRender& mode);
+    // The display on the GL context that is current: the service initialised with
+    // OPTIMISE_RENDER, then its current target given the size and 32-bit colour, and started.
+    void startDisplay(unsigned int width, unsigned int height);
     // Empty only when the default target could not be made.
     boost::shared_ptr<RenderTarget> getCurrentRenderTarget() const;
     // Puts another target in the current one's place (a headless run's null target); an empty

@@ -194,6 +194,8 @@ void RocketSystem::storeVariable(const ZqString& name, Jim_Obj* value) {
 }
 
 void RocketSystem::update(double deltaSeconds) {
+    // Every script of the update shares one budget.
+    sandbox.beginUpdate();
     ShaderManager* shaders = ShaderManager::instance_;
     if (shaders != nullptr && !shaderBuildFailed && !shaders->getShaderProgram(ROCKET_SHADER)) {
         loadShader();
@@ -211,6 +213,7 @@ void RocketSystem::update(double deltaSeconds) {
     if (context != nullptr) {
         context->Update();
     }
+    sandbox.endUpdate();
 }
 
 void RocketSystem::render(const ZqString& layerName) {

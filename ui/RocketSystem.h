@@ -116,6 +116,8 @@ public:
     // In a context: loaded (its load scripts may be running) and not yet unloaded.
     static bool isOpen(const Rocket::Core::ElementDocument* document);
     void updateTimedElements(double delta);
+    // The repeat timer of element and command goes, with a log line: its script was stopped.
+    void removeStoppedRepeat(Rocket::Core::Element* element, const ZqString& command);
 
     // After a loss of the graphics context.
     void releaseTextures();
@@ -128,6 +130,7 @@ public:
     void loadShader();
 
     // What the Tcl commands reach.
+    TclSandbox& getSandbox() { return sandbox; }
     Jim_Interp* getInterpreter() const { return interpreter; }
     Rocket::Core::Context* getContext() const { return context; }
     Rocket::Core::Element* getEventElement() const { return eventElement.get(); }

@@ -50,21 +50,23 @@ bool RocketSystem::executeTclString(const ZqString& script, const ZqString& sour
     if (interpreter == nullptr) {
         return false;
     }
-    const bool outermost = sandbox.enter(interpreter);
-    const int result = sourceName == "__empty__"
+    const bool outermost = sandbox.enterScript();
+    // A script that comes after its update spent the budget does not start.
+    const int result = sandbox.spent() ? JIM_SIGNAL
+                       : sourceName == "__empty__"
                            ? Jim_Eval(interpreter, script.c_str())
                            : Jim_EvalSource(interpreter, sourceName.c_str(), 0, script.c_str());
-    sandbox.leave(interpreter);
+    const bool stopped = sandbox.leaveScript(result);
     if (result == JIM_OK) {
         return true;
     }
     // A stopped script has one line, from the evaluation that started it all.
-    const bool stopped = sandbox.stopped();
     if (stopped && !outermost) {
         return false;
     }
     const ZqString quoted = script.substr(0, QUOTED_SCRIPT_LENGTH);
-    logRocketTclError({stopped ? TclSandbox::STOPPED : Jim_String(Jim_GetResult(interpreter)),
+    const std::string stoppedText = sandbox.stoppedText();
+    logRocketTclError({stopped ? stoppedText.c_str() : Jim_String(Jim_GetResult(interpreter)),
                        " (root document =  ", rootDocument.c_str(), ")., command begins with '",
                        quoted.c_str()});
     return false;
@@ -190,12 +192,44 @@ void RocketSystem::updateTimedElements(double delta) {
             entry.name = current;
         }
     }
-    for (const TimerEntry& entry : fired) {
+    List<TimerEntry> deferred;
+    for (TimerEntry& entry : fired) {
         // An earlier command of this update may have closed the timer's document.
         if (entry.document != nullptr && !isCurrent(entry.document)) {
             continue;
         }
+        // Once the update's budget is spent, a delay waits for the next update and a repeat for
+        // its next period.
+        if (sandbox.spent()) {
+            if (entry.name == "delay") {
+                entry.timer.start(now - 2.0 * entry.timer.getPeriod());
+                deferred.pushBack(entry);
+            }
+            continue;
+        }
+        const unsigned stops = sandbox.stops();
         processEvent(entry.element.get(), entry.name, entry.command);
+        if (sandbox.stops() != stops && entry.name == "repeat") {
+            removeStoppedRepeat(entry.element.get(), entry.command);
+        }
+    }
+    if (deferred.size() != 0) {
+        for (const TimerEntry& entry : delayTimers) {
+            deferred.pushBack(entry);
+        }
+        delayTimers = deferred;
+    }
+}
+
+void RocketSystem::removeStoppedRepeat(Rocket::Core::Element* element, const ZqString& command) {
+    for (auto it = repeatTimers.begin(); it != repeatTimers.end(); ++it) {
+        if (it->element == element && it->command == command) {
+            repeatTimers.remove(it);
+            const ZqString quoted = command.substr(0, QUOTED_SCRIPT_LENGTH);
+            logRocketTclError({"repeat timer removed: its script was stopped (root document =  ",
+                               rootDocument.c_str(), ")., command begins with '", quoted.c_str()});
+            return;
+        }
     }
 }
 

@@ -339,7 +339,11 @@ int repeatCommand(Jim_Interp* interp, int argc, Jim_Obj* const* argv) {
         const ZqString command = word(argv, 2);
         addTimer(repeats,
                  timerEntry(time, system.getTimerClock(), element, "repeat", command, time > 0.0f));
+        const unsigned stops = system.getSandbox().stops();
         system.processEvent(element, ZqString(), command);
+        if (system.getSandbox().stops() != stops) {
+            system.removeStoppedRepeat(element, command);
+        }
         return JIM_OK;
     }
     if (argc != 2) {

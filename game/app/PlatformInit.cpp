@@ -13,7 +13,6 @@
 #include "game/app/AppConfig.h"
 #include "game/app/Services.h"
 #include "graphics/GraphicsSystem.h"
-#include "lib/tablet/screen.h"
 #include "platform/playbook/PlatformInterface.h"
 #include "platform/playbook/QnxWindow.h"
 #include "platform/playbook/SaveDataUtilityModulePlaybook.h"
@@ -48,6 +47,16 @@ PlatformInit::PlatformInit() {
     }
     FileBase::setRootPath(USE_PAK_FILE ? PAK_ROOT : LOOSE_ROOT);
     ZqLog.setMinimumLevel(SHIPPED_LOG_LEVEL);
+    // The archive is opened (and its failure said) before anything else can speak or write.
+    dataFound_ = true;
+    if (USE_PAK_FILE) {
+        // One left open by a game run before in this process is opened afresh.
+        FileBase::closePakFile();
+        dataFound_ = FileBase::openPakFile(PAK_ROOT);
+    }
+    if (!dataFound_) {
+        return;
+    }
     if (USE_PAK_FILE) {
         pakName = "trellin.pak";
     } else {
@@ -108,24 +117,13 @@ bool startGraphics(unsigned int width, unsigned int height) {
     qnxContextInit(&qnxContext);
     if (!qnxCreateWindow(&qnxContext, "Trellin", static_cast<int>(width), static_cast<int>(height),
                          3)) {
-        const char* cause = tablet_screen_open_failure();
+        const char* cause = qnxDisplayFailure();
         logErrorLine("Window Error: ", "the game cannot open its window and ends: ",
                      *cause != '\0' ? cause : "its EGL context could not be made");
         return false;
     }
-    startGraphicsDisplay(width, height);
+    if (GraphicsSystem::instance_ != nullptr) {
+        GraphicsSystem::instance_->startDisplay(width, height);
+    }
     return true;
-}
-
-void startGraphicsDisplay(unsigned int width, unsigned int height) {
-    GraphicsSystem* graphics = GraphicsSystem::instance_;
-    if (graphics == nullptr) {
-        return;
-    }
-    graphics->initialise(OPTIMISE_RENDER);
-    if (const boost::shared_ptr<RenderTarget> target = graphics->getCurrentRenderTarget()) {
-        target->setDisplayDimensions(width, height);
-        target->setDisplayFormat(32);
-        target->startDisplay();
-    }
 }

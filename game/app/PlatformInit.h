@@ -6,6 +6,13 @@
 class PlatformInit {
 public:
     PlatformInit();
+
+    // False when the data archive cannot be opened, which the log has said as its first line:
+    // the set-up stopped after the log level, and the game has nothing to show.
+    bool dataFound() const { return dataFound_; }
+
+private:
+    bool dataFound_ = false;
 };
 
 // Takes the lock on the working folder's save record for the life of the process. False when
@@ -20,6 +27,3 @@ void endAudio();
 // says why, when there is no window: a desktop game that cannot be seen can be neither played
 // nor closed.
 bool startGraphics(unsigned int width, unsigned int height);
-// The graphics service's display on the GL context that is current: the service initialised,
-// its render target given the size and 32-bit colour, and started.
-void startGraphicsDisplay(unsigned int width, unsigned int height);

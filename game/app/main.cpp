@@ -13,7 +13,6 @@
 #include "game/app/PlatformInit.h"
 #include "game/sound/GameSoundManager.h"
 #include "graphics/shader/ShaderManager.h"
-#include "lib/tablet/CloseRequest.h"
 
 using namespace orvo;
 
@@ -28,9 +27,6 @@ int main(int argc, char** argv) {
     // Before the services exist: the game clock reads the engine clock when it is made.
     FixedFrameStep::initialise();
     std::atexit(applicationShutdown);
-    // Ctrl-C, a logout or `kill` ask the game to quit as closing its window does, so the exit
-    // handler saves the session.
-    tablet::closeOnQuitSignals();
     // The game takes no options; the arguments are kept as the platform hands them over.
     Array<ZqString> arguments;
     for (int i = 0; i < argc; ++i) {
@@ -38,6 +34,11 @@ int main(int argc, char** argv) {
     }
 
     PlatformInit platformInit;
+    // Started from another folder (or by a double-click in a file manager) the game finds no
+    // data: it ends before it writes anything there or opens a window that would stay black.
+    if (!platformInit.dataFound()) {
+        return EXIT_FAILURE;
+    }
     // A second game in this folder would overwrite the first one's results with its own.
     if (!lockSaveRecord()) {
         return EXIT_FAILURE;

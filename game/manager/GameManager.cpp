@@ -4,9 +4,9 @@
 
 #include "core/message/OsMessageHandler.h"
 #include "game/input/InputNames.h"
+#include "game/manager/GameDataTables.h"
 #include "game/objects/ObjectManager.h"
 #include "game/pages/PageText.h"
-#include "game/pages/Pages.h"
 #include "game/scene/SceneManager.h"
 #include "game/sound/GameSoundManager.h"
 #include "game/time/TimeManager.h"
@@ -200,13 +200,15 @@ void GameManager::updateSession() {
 void GameManager::showHudScore() {
     const AirCraft* craft = playerAirCraft();
     if (craft != nullptr) {
-        PageText::show(PageText::findPage(Pages::HUD_NAME, Pages::HUD), "game_score",
-                       PageText::score(craft->score));
+        PageText::show(
+            PageText::findPage(GameDataTables::HUD_PAGE.name, GameDataTables::HUD_PAGE.document),
+            "game_score", PageText::score(craft->score));
     }
 }
 
 void GameManager::refreshTitleScreenDetails() {
-    Rocket::Core::ElementDocument* page = PageText::findPage(Pages::TITLE_NAME, Pages::TITLE);
+    Rocket::Core::ElementDocument* page =
+        PageText::findPage(GameDataTables::TITLE_PAGE.name, GameDataTables::TITLE_PAGE.document);
     const AirCraft* craft = playerAirCraft();
     if (page == nullptr || craft == nullptr) {
         return;
@@ -256,7 +258,7 @@ void GameManager::sessionRestartUpdate() {
 
 void GameManager::openRestartPage() {
     if (orvo::RocketSystem::instance_ != nullptr) {
-        orvo::RocketSystem::instance_->loadDocument(Pages::RESTART, true);
+        orvo::RocketSystem::instance_->loadDocument(GameDataTables::RESTART_PAGE.document, true);
     }
     restartMenuShown = true;
     gameOverPending = false;
@@ -264,7 +266,7 @@ void GameManager::openRestartPage() {
 
 void GameManager::openPausePage() {
     if (orvo::RocketSystem::instance_ != nullptr) {
-        orvo::RocketSystem::instance_->loadDocument(Pages::PAUSE, true);
+        orvo::RocketSystem::instance_->loadDocument(GameDataTables::PAUSE_PAGE.document, true);
     }
     pauseMenuShown = true;
     guiPaused = true;

@@ -9,7 +9,6 @@
 #include "game/manager/GameError.h"
 #include "game/manager/GameManager.h"
 #include "game/pages/HudScreen.h"
-#include "game/pages/Pages.h"
 #include "game/pages/PauseMenu.h"
 #include "game/pages/RestartMenu.h"
 #include "game/pages/TitleScreen.h"
@@ -33,27 +32,13 @@ const HashString LUDRA_LIGHTS(LIGHT_GROUP);
 // does not get it: the renderer binds the built-in white texture for that slot.
 const unsigned long DEFAULT_TEXTURE_COLOUR = 0xFFFF00FF;
 
-struct LanguageTable {
-    int32_t language;
-    const char* path;
-};
-
-// Any other language reads English.
-const char* const ENGLISH_TABLE = "scripts/Rml/Locale/strings_english.bin";
-const LanguageTable LANGUAGE_TABLES[] = {
-    {Locale::FRENCH, "scripts/Rml/Locale/strings_french.bin"},
-    {Locale::ITALIAN, "scripts/Rml/Locale/strings_italian.bin"},
-    {Locale::GERMAN, "scripts/Rml/Locale/strings_german.bin"},
-    {Locale::SPANISH, "scripts/Rml/Locale/strings_spanish.bin"},
-};
-
 const char* tableFor(int32_t language) {
     for (const LanguageTable& table : LANGUAGE_TABLES) {
         if (table.language == language) {
-            return table.path;
+            return table.table;
         }
     }
-    return ENGLISH_TABLE;
+    return LANGUAGE_TABLES[0].table;
 }
 
 // The light set goes in only whole: records and names both read and of one count.
@@ -121,10 +106,10 @@ void registerPageHandlers(RocketSystem& ui) {
     const boost::shared_ptr<EventHandler> title = makeHandler<TitleScreen>();
     const boost::shared_ptr<EventHandler> hud = makeHandler<HudScreen>();
     const boost::shared_ptr<EventHandler> restart = makeHandler<RestartMenu>();
-    ui.registerPageEventHandler(Pages::TITLE, title);
-    ui.registerPageEventHandler(Pages::HUD, hud);
-    ui.registerPageEventHandler(Pages::PAUSE, pause);
-    ui.registerPageEventHandler(Pages::RESTART, restart);
+    ui.registerPageEventHandler(TITLE_PAGE.document, title);
+    ui.registerPageEventHandler(HUD_PAGE.document, hud);
+    ui.registerPageEventHandler(PAUSE_PAGE.document, pause);
+    ui.registerPageEventHandler(RESTART_PAGE.document, restart);
 }
 
 void loadFonts(RocketSystem& ui) {
@@ -170,7 +155,7 @@ void GameManager::loadGameData() {
     if (ui != nullptr) {
         registerPageHandlers(*ui);
         loadFonts(*ui);
-        ui->loadDocument(Pages::TITLE, true);
+        ui->loadDocument(TITLE_PAGE.document, true);
     }
     const boost::shared_ptr<RenderTarget> target =
         GraphicsSystem::instance_ != nullptr ? GraphicsSystem::instance_->getCurrentRenderTarget()

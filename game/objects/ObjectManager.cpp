@@ -4,6 +4,7 @@
 
 #include "core/maths/ZqMaths.h"
 #include "core/memory/ZequinAllocation.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameManager.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/SharedMatrix.h"
@@ -28,13 +29,14 @@ const float CULL_DISTANCE = 5.0f;
 const float NEAR_MISS_FAR = 4.5f;
 const float NEAR_MISS_NEAR = 4.0f;
 
-boost::shared_ptr<GraphicModel> loadModel(const char* folder, const char* group) {
+boost::shared_ptr<GraphicModel> loadModel(const GameDataTables::ModelFolder& folder) {
     GraphicModel* model = new (0, ZequinAllocation) GraphicModel();
     if (model == nullptr) {
         return boost::shared_ptr<GraphicModel>();
     }
     boost::shared_ptr<GraphicModel> held(model);
-    held->loadGraphicData(orvo::ZqString("Data/Android/") + folder, orvo::HashString(group));
+    held->loadGraphicData(orvo::ZqString(GameDataTables::DATA_FOLDER) + folder.folder,
+                          orvo::HashString(folder.group));
     return held;
 }
 
@@ -76,14 +78,13 @@ void ObjectManager::initialise() {
     if (initialised) {
         return;
     }
-    shipModel = loadModel("Mesh/Objects/Ship/", "PLAYER_AIRCRAFT_GROUP");
-    enemyShipModel = loadModel("Mesh/Objects/Enemy_Ship/", "ENEMY_PLAYER_AIRCRAFT_GROUP");
-    shipExplosionModel = loadModel("Mesh/Objects/Ship_Explode/", "PLAYER_AIRCRAFT_PIECES_GROUP");
-    enemyExplosionModel =
-        loadModel("Mesh/Objects/Enemy_Explode/", "ENEMY_PLAYER_AIRCRAFT_PIECES_GROUP");
-    wallModel = loadModel("Mesh/Objects/Wall/", "WALL_MODEL_GROUP");
-    powerupModel = loadModel("Mesh/Objects/Powerup/", "POWERUP_MODEL_GROUP");
-    bannerModel = loadModel("Mesh/Objects/Record_Banner_01/", "RECORD_BANNER_MODEL_GROUP");
+    shipModel = loadModel(GameDataTables::SHIP_MODEL);
+    enemyShipModel = loadModel(GameDataTables::ENEMY_MODEL);
+    shipExplosionModel = loadModel(GameDataTables::SHIP_EXPLOSION);
+    enemyExplosionModel = loadModel(GameDataTables::ENEMY_EXPLOSION);
+    wallModel = loadModel(GameDataTables::WALL_MODEL);
+    powerupModel = loadModel(GameDataTables::POWERUP_MODEL);
+    bannerModel = loadModel(GameDataTables::BANNER_MODEL);
     AirCraft* craft = new (0, ZequinAllocation) AirCraft();
     if (craft == nullptr) {
         return;

@@ -2,6 +2,7 @@
 
 #include "core/maths/ZqMaths.h"
 #include "core/memory/ZequinAllocation.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameManager.h"
 #include "game/model/GraphicModel.h"
 #include "game/model/SharedMatrix.h"
@@ -64,8 +65,9 @@ void SceneManager::initialise() {
 
     skyModel = makeShared<GraphicModel>();
     if (skyModel) {
-        skyModel->loadGraphicData("Data/Android/Mesh/Objects/Skycube/",
-                                  orvo::HashString("SCENE_CRAFT_GROUP"));
+        skyModel->loadGraphicData(
+            orvo::ZqString(GameDataTables::DATA_FOLDER) + GameDataTables::SKY_MODEL.folder,
+            orvo::HashString(GameDataTables::SKY_MODEL.group));
     }
     skyMatrix = makeSharedMatrix();
 

@@ -1,35 +1,32 @@
 #include "game/sound/GameSoundManager.h"
 
+#include <iterator>
+
 #include "audio/AudioSystem.h"
 #include "audio/Sound.h"
 #include "audio/SoundHandler.h"
 #include "core/hash/HashString.h"
 #include "core/text/ZqString.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameError.h"
 #include "game/time/TimeManager.h"
 #include "platform/playbook/qnxMMR.h"
 
 namespace {
 
-const char* const AUDIO_DATA_PATH = "Data/Android/Audio/";
-const char* const TITLE_MUSIC_MP3_FILENAME = "app/native/audio/TitleMusic.mp3";
-const char* const INGAME_MUSIC_MP3_FILENAME = "app/native/audio/BGMusic.mp3";
-
 struct EffectEntry {
-    GameSoundManager::SoundName id;
-    const char* name;
+    GameSoundManager::SoundName id;  // also the index of its name in the data tables
     float gain;
 };
 
 const EffectEntry EFFECTS[] = {
-    {GameSoundManager::UI_ACCEPT, "UiAccept", 0.6f},
-    {GameSoundManager::TECH_EXPLOSION, "TechExplosion", 0.6f},
-    {GameSoundManager::WOOSH_BARRIER, "WooshBarrier", 0.1f},
-    {GameSoundManager::ENGINE, "Engine", 0.4f},
-    {GameSoundManager::SHIELD_BEGIN, "ShieldBegin", 0.6f},
-    {GameSoundManager::SHIELD_END, "ShieldEnd", 0.6f},
-    {GameSoundManager::DESTROY_ENEMY, "DestroyEnemy", 0.6f},
+    {GameSoundManager::UI_ACCEPT, 0.6f},     {GameSoundManager::TECH_EXPLOSION, 0.6f},
+    {GameSoundManager::WOOSH_BARRIER, 0.1f}, {GameSoundManager::ENGINE, 0.4f},
+    {GameSoundManager::SHIELD_BEGIN, 0.6f},  {GameSoundManager::SHIELD_END, 0.6f},
+    {GameSoundManager::DESTROY_ENEMY, 0.6f},
 };
+
+static_assert(std::size(EFFECTS) == std::size(GameDataTables::SOUNDS), "one name per effect");
 
 }  // namespace
 
@@ -45,7 +42,7 @@ GameSoundManager::GameSoundManager()
 
 void GameSoundManager::initialise() {
     for (const EffectEntry& entry : EFFECTS) {
-        addSound(entry.id, entry.name, 0, entry.gain, 1.0f, 0.0f);
+        addSound(entry.id, GameDataTables::SOUNDS[entry.id], 0, entry.gain, 1.0f, 0.0f);
     }
     playMusic(TITLE_MUSIC, true);
 }
@@ -56,7 +53,8 @@ void GameSoundManager::addSound(SoundName id, const char* name, int priority, fl
         static_cast<std::size_t>(id) >= sounds.size()) {
         return;
     }
-    const orvo::ZqString path = orvo::ZqString(AUDIO_DATA_PATH) + name + ".wav";
+    const orvo::ZqString path =
+        orvo::ZqString(GameDataTables::DATA_FOLDER) + GameDataTables::SOUND_FOLDER + name + ".wav";
     sounds[id] = orvo::SoundHandler::instance_->createSound(path, orvo::HashString(name));
     if (!sounds[id]) {
         logGameError("no sound from ", path);
@@ -107,11 +105,11 @@ void GameSoundManager::startTrack(SoundName id, float titleVolume, float ingameV
     float volume = 1.0f;
     orvo::SaidOnce* missing = nullptr;
     if (id == TITLE_MUSIC) {
-        path = TITLE_MUSIC_MP3_FILENAME;
+        path = GameDataTables::TITLE_MUSIC_FILE;
         volume = titleVolume;
         missing = &musicMissing[0];
     } else if (id == INGAME_MUSIC) {
-        path = INGAME_MUSIC_MP3_FILENAME;
+        path = GameDataTables::INGAME_MUSIC_FILE;
         volume = ingameVolume;
         missing = &musicMissing[1];
     }

@@ -1,6 +1,9 @@
 #include "game/track/TileManager.h"
 
+#include <iterator>
+
 #include "core/maths/ZqMaths.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameError.h"
 #include "game/model/FurnitureEntityType.h"
 #include "game/model/GraphicModel.h"
@@ -16,10 +19,15 @@ using orvo::ZqMatrix;
 
 namespace {
 
-const HashString TILE_SET_MESH_GROUP("TILE_SET_MESH_GROUP");
-const char* const TILE_SET_FOLDER = "Data/Android/Mesh/Objects/Ludra_Tiles/";
-const char* const LANE_ENTITIES[TileInfo::LANE_COUNT] = {"straight_0", "straight_1", "straight_2",
-                                                         "straight_3"};
+using GameDataTables::LANE_ENTITIES;
+
+static_assert(std::size(LANE_ENTITIES) == TileInfo::LANE_COUNT, "one lane mesh per lane");
+
+const HashString TILE_SET_MESH_GROUP(GameDataTables::TILE_SET.group);
+
+orvo::ZqString tileSetFolder() {
+    return orvo::ZqString(GameDataTables::DATA_FOLDER) + GameDataTables::TILE_SET.folder;
+}
 
 // Resolves names through a manager; a name it does not hold is left out.
 template <class List, class Manager>
@@ -44,13 +52,14 @@ void TileManager::initialise() {
     if (initialised) {
         return;
     }
-    loadMeshGroups(TILE_SET_FOLDER, TILE_SET_MESH_GROUP, vertexBuffers, indexBuffers);
+    const orvo::ZqString folder = tileSetFolder();
+    loadMeshGroups(folder, TILE_SET_MESH_GROUP, vertexBuffers, indexBuffers);
     orvo::MaterialManager* materials = orvo::MaterialManager::instance_;
     Array<GraphicModelComponentData> graphicRecords;
     Array<FurnitureEntityType> entityRecords;
     Array<HashString> graphicIds, entityIds;
-    loadStaticSet(TILE_SET_FOLDER, graphicRecords, graphicIds);
-    loadStaticSet(TILE_SET_FOLDER, entityRecords, entityIds);
+    loadStaticSet(folder, graphicRecords, graphicIds);
+    loadStaticSet(folder, entityRecords, entityIds);
 
     const ZqMatrix<4, 4> scale(1.3f, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1);
     const ZqMatrix<4, 4> turned =
@@ -85,7 +94,7 @@ void TileManager::initialise() {
         }
     }
     if (lanes == 0) {
-        logGameError("no track tiles in ", TILE_SET_FOLDER);
+        logGameError("no track tiles in ", folder);
     }
     initialised = true;
 }

@@ -1,6 +1,7 @@
 #include "game/track/TileMesh.h"
 
 #include "core/memory/ZequinAllocation.h"
+#include "game/manager/GameDataTables.h"
 #include "game/model/SharedMatrix.h"
 #include "graphics/GraphicsSystem.h"
 
@@ -10,7 +11,8 @@ TileMesh::TileMesh() : highlightLane(-1) {
         return;
     }
     material->shaderName = orvo::HashString("LANE_HIGHLIGHT");
-    TextureSlotData slot = {orvo::HashString("greypixel"), {0, 1, 0, 0, 0, 0, 0}};
+    TextureSlotData slot = {orvo::HashString(GameDataTables::HIGHLIGHT_TEXTURE),
+                            {0, 1, 0, 0, 0, 0, 0}};
     material->textureSlots.pushBack(slot);
     highlightMaterial.reset(material);
 }

@@ -104,7 +104,6 @@ bool ScreenContext::destroyWindow(Window id) {
 }
 
 void ScreenContext::poll(EventQueue& queue) {
-    for (auto& window : windows_) window->releaseHeldTouches(queue);
     // XPending reads what has arrived and never waits.
     while (XPending(display_) > 0) {
         XEvent event;

@@ -47,10 +47,6 @@ bool isForegroundFocusChange(const XFocusChangeEvent& focus) {
            focus.detail != NotifyInferior;
 }
 
-bool isPressOrRelease(const bps_event_t& touch) {
-    return touch.screen.type != SCREEN_EVENT_MTOUCH_MOVE;
-}
-
 }  // namespace
 
 std::unique_ptr<X11Window> X11Window::create(Display* display) {
@@ -204,17 +200,15 @@ void X11Window::handle(const XEvent& event, bool screenEvents, EventQueue& queue
             if (press == button1Held_) return;
             button1Held_ = press;
             if (screenEvents)
-                sendTouch(
+                queue.push(
                     makeScreenEvent(press ? SCREEN_EVENT_MTOUCH_TOUCH : SCREEN_EVENT_MTOUCH_RELEASE,
-                                    0, event.xbutton.x, event.xbutton.y),
-                    queue);
+                                    0, event.xbutton.x, event.xbutton.y));
             return;
         }
         case MotionNotify:
             if (button1Held_ && screenEvents)
-                sendTouch(
-                    makeScreenEvent(SCREEN_EVENT_MTOUCH_MOVE, 0, event.xmotion.x, event.xmotion.y),
-                    queue);
+                queue.push(
+                    makeScreenEvent(SCREEN_EVENT_MTOUCH_MOVE, 0, event.xmotion.x, event.xmotion.y));
             return;
         case MapNotify:
         case UnmapNotify:
@@ -239,30 +233,6 @@ void X11Window::handle(const XEvent& event, bool screenEvents, EventQueue& queue
             return;
     }
     reportState(queue);
-}
-
-bool X11Window::mayGoNow(const bps_event_t& touch, const EventQueue& queue) const {
-    return !isPressOrRelease(touch) || changeDrain_ != queue.drain();
-}
-
-void X11Window::sendTouch(const bps_event_t& touch, EventQueue& queue) {
-    if (!heldTouches_.empty() || !mayGoNow(touch, queue)) {
-        heldTouches_.push_back(touch);
-        return;
-    }
-    pushTouch(touch, queue);
-}
-
-void X11Window::pushTouch(const bps_event_t& touch, EventQueue& queue) {
-    if (isPressOrRelease(touch)) changeDrain_ = queue.drain();
-    queue.push(touch);
-}
-
-void X11Window::releaseHeldTouches(EventQueue& queue) {
-    while (!heldTouches_.empty() && mayGoNow(heldTouches_.front(), queue)) {
-        pushTouch(heldTouches_.front(), queue);
-        heldTouches_.pop_front();
-    }
 }
 
 void X11Window::readWmState() {

@@ -4,7 +4,6 @@
 
 #include <X11/Xlib.h>
 
-#include <deque>
 #include <memory>
 #include <string>
 
@@ -40,18 +39,12 @@ public:
     // One X event addressed to this window. Touches go to the queue only when the screen events
     // were requested, window states only when the navigator's were.
     void handle(const XEvent& event, bool screenEvents, EventQueue& queue);
-    // Hands out the touch events held back from earlier drains, as far as this drain takes them.
-    void releaseHeldTouches(EventQueue& queue);
 
 private:
     X11Window(Display* display, Window window, int width, int height);
     void applySize();
     void readWmState();
     void reportState(EventQueue& queue);
-    // Held while earlier touches are, or while this drain has had its press or release.
-    void sendTouch(const bps_event_t& touch, EventQueue& queue);
-    void pushTouch(const bps_event_t& touch, EventQueue& queue);
-    bool mayGoNow(const bps_event_t& touch, const EventQueue& queue) const;
 
     Display* display_;
     Window window_;
@@ -60,11 +53,6 @@ private:
     int height_;
     bool buffersCreated_ = false;
     bool button1Held_ = false;
-    // The input service sees a touch only as the value a drain leaves behind, so a press and
-    // its release in one drain would be no touch at all (a quick click, a touchpad's tap). The
-    // drain takes one press or release; what follows it waits, in order, for later drains.
-    std::deque<bps_event_t> heldTouches_;
-    unsigned long long changeDrain_ = ~0ULL;  // the drain that took the last one
     // Assumed in the foreground from the start: the first map and focus are no change.
     bool mapped_ = true;
     bool iconified_ = false;

@@ -1,10 +1,14 @@
 #include "lib/tablet/bps.h"
 
+#include "lib/tablet/CloseRequest.h"
 #include "lib/tablet/EventQueue.h"
 
 extern "C" {
 
-int bps_initialize(void) { return BPS_SUCCESS; }
+int bps_initialize(void) {
+    tablet::closeOnQuitSignals();
+    return BPS_SUCCESS;
+}
 
 int bps_get_event(bps_event_t** event, int) { return tablet::EventQueue::instance().get(event); }
 

@@ -11,7 +11,9 @@ extern "C" {
 
 typedef struct bps_event_t bps_event_t;
 
-// Always succeeds; the queue needs no set-up, so calling it is optional here.
+// Always succeeds. The queue needs no set-up; from now on SIGINT, SIGTERM and SIGHUP (Ctrl-C,
+// a logout, `kill`) ask the application to close as closing its window does (CloseRequest.h),
+// so that its exit handlers run.
 int bps_initialize(void);
 
 // Takes the next event into *event (NULL when the queue is empty) and returns BPS_SUCCESS.

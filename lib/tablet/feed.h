@@ -11,6 +11,13 @@
 // drain n (the first bps_get_event call of that drain), before the window's own events of that
 // call are read; a line whose drain has passed is carried out at the next call.
 //
+// Touches. Whatever their source (the window, the test feed, the scripted feed), touch events
+// reach the drains as the input service can see them, which is only by the value a drain leaves
+// behind: a drain hands out at most one press or release of each touch id, and a touch event
+// waits while an earlier one of its id waits. A press and its release pushed for one drain thus
+// go out in two successive drains, and what followed them after, in order. Moves of a touch that
+// waits for nothing, and all other events, go out in the drain they are pushed for.
+//
 // In the game the input service is the one caller and drains once per call of its update:
 // drain 0 is the update of the input bindings while the game data load, on the first turn of
 // the main loop; drain n (n from 1) is the input update of frame n, which comes before frame n

@@ -56,9 +56,9 @@ int screen_create_window_group(screen_window_t window, const char* name);
 int screen_set_window_property_iv(screen_window_t window, int property, const int* value);
 int screen_create_window_buffers(screen_window_t window, int count);
 
-// Touch events of the context's windows reach the queue only once they were requested. One
-// drain (see feed.h) takes at most one press or release of the pointer: a press and its
-// release that come from X together (a quick click, a touchpad's tap) are handed out in two
+// Touch events of the context's windows reach the queue only once they were requested. Like
+// every touch, they are handed out at most one press or release per drain (see feed.h): a press
+// and its release that come from X together (a quick click, a touchpad's tap) go out in two
 // successive drains, with whatever followed them after.
 int screen_request_events(screen_context_t context);
 

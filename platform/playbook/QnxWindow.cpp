@@ -104,6 +104,8 @@ int qnxCreate(QnxContext* ctx, const char* name) {
     return 1;
 }
 
+const char* qnxDisplayFailure() { return tablet_screen_open_failure(); }
+
 int qnxCreateWindow(QnxContext* ctx, const char* name, int width, int height, int) {
     ctx->width = width;
     ctx->height = height;

@@ -23,6 +23,9 @@ void qnxContextInit(QnxContext* ctx);
 // 1 on success, 0 on failure. The last argument is not used.
 int qnxCreateWindow(QnxContext* ctx, const char* name, int width, int height, int unused);
 int qnxCreate(QnxContext* ctx, const char* name);
+// Why the last qnxCreate could not reach the display, as one line of text; "" when it could
+// (then a failure lay with EGL, which says nothing about itself).
+const char* qnxDisplayFailure();
 void qnxSwap(QnxContext* ctx);
 // 0 when a screen destroy call fails (the steps after it are skipped).
 int qnxDestroy(QnxContext* ctx);

@@ -21,7 +21,7 @@ void GameDataTest::SetUp() {
         programs_.push_back(ShaderManager::instance_->getShaderProgram(HashString(p.name)));
     }
 
-    for (const GameModelFolder& folder : GAME_MODELS) {
+    for (const GameModelFolder& folder : MODEL_FOLDERS) {
         std::unique_ptr<GameModel>& m = models_[folder.folder];
         m.reset(new GameModel());
         std::string failure;

@@ -7,12 +7,17 @@
 #include "game/manager/GameDataTables.h"
 #include "game/shader/LightParameterUpdates.h"
 
-// What the game loads from its archive, and under which names. The programs, texture groups,
-// lights and fonts are the game's own tables; the model folders, lane meshes and the
-// highlight texture are listed here as the scene and the track name them.
+// What the game loads from its archive, and under which names: the game's own tables, and what
+// the tests add to them.
 
 using GameDataTables::DATA_FOLDER;
+using GameDataTables::HIGHLIGHT_TEXTURE;
+using GameDataTables::LANE_ENTITIES;
+using GameDataTables::LIGHT_FILE;
+using GameDataTables::LIGHT_GROUP;
+using GameDataTables::MODEL_FOLDERS;
 using GameDataTables::SHADER_FOLDER;
+using GameDataTables::TILE_SET;
 
 struct GameProgram {
     const char* name;
@@ -49,38 +54,4 @@ inline constexpr std::array<GameProgram, GAME_PROGRAM_COUNT> GAME_PROGRAMS =
 using GameTextureGroup = GameDataTables::TextureGroup;
 inline constexpr const auto& GAME_TEXTURE_GROUPS = GameDataTables::TEXTURE_GROUPS;
 
-using GameDataTables::LIGHT_FILE;
-using GameDataTables::LIGHT_GROUP;
-
-struct GameModelFolder {
-    const char* folder;  // under DATA_FOLDER
-    const char* group;
-    bool spatial;  // the graphic models place their pieces; the tile set does not
-};
-
-inline constexpr GameModelFolder TILE_SET = {"Mesh/Objects/Ludra_Tiles/", "TILE_SET_MESH_GROUP",
-                                             false};
-inline constexpr GameModelFolder SKY_MODEL = {"Mesh/Objects/Skycube/", "SCENE_CRAFT_GROUP", true};
-inline constexpr GameModelFolder SHIP_MODEL = {"Mesh/Objects/Ship/", "PLAYER_AIRCRAFT_GROUP", true};
-inline constexpr GameModelFolder ENEMY_MODEL = {"Mesh/Objects/Enemy_Ship/",
-                                                "ENEMY_PLAYER_AIRCRAFT_GROUP", true};
-inline constexpr GameModelFolder SHIP_EXPLOSION = {"Mesh/Objects/Ship_Explode/",
-                                                   "PLAYER_AIRCRAFT_PIECES_GROUP", true};
-inline constexpr GameModelFolder ENEMY_EXPLOSION = {"Mesh/Objects/Enemy_Explode/",
-                                                    "ENEMY_PLAYER_AIRCRAFT_PIECES_GROUP", true};
-inline constexpr GameModelFolder WALL_MODEL = {"Mesh/Objects/Wall/", "WALL_MODEL_GROUP", true};
-inline constexpr GameModelFolder POWERUP_MODEL = {"Mesh/Objects/Powerup/", "POWERUP_MODEL_GROUP",
-                                                  true};
-inline constexpr GameModelFolder BANNER_MODEL = {"Mesh/Objects/Record_Banner_01/",
-                                                 "RECORD_BANNER_MODEL_GROUP", true};
-
-inline constexpr GameModelFolder GAME_MODELS[] = {TILE_SET,    SKY_MODEL,      SHIP_MODEL,
-                                                  ENEMY_MODEL, SHIP_EXPLOSION, ENEMY_EXPLOSION,
-                                                  WALL_MODEL,  POWERUP_MODEL,  BANNER_MODEL};
-
-// The tile set's lane meshes, lanes 0 to 3.
-inline constexpr const char* LANE_ENTITIES[] = {"straight_0", "straight_1", "straight_2",
-                                                "straight_3"};
-
-// The highlighted lane's texture, made by the tile mesh itself.
-inline constexpr const char* HIGHLIGHT_TEXTURE = "greypixel";
+using GameModelFolder = GameDataTables::ModelFolder;

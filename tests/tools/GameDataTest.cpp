@@ -179,7 +179,7 @@ TEST_F(GameDataTest, EveryDrawFeedsItsProgram) {
     highlight.textureSlots.pushBack(
         TextureSlotData{HashString(HIGHLIGHT_TEXTURE), {0, 1, 0, 0, 0, 0, 0}});
     std::set<uint32_t> materials;
-    for (const GameModelFolder& folder : GAME_MODELS) {
+    for (const GameModelFolder& folder : MODEL_FOLDERS) {
         SCOPED_TRACE(folder.folder);
         const GameModel& m = model(folder);
         for (const Array<HashString>* ids :

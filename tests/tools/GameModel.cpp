@@ -53,6 +53,8 @@ GameModel::~GameModel() {
 }
 
 bool GameModel::load(const GameModelFolder& folder, std::string& error) {
+    // The graphic models place their pieces; the tile set does not.
+    const bool spatial = std::string(folder.folder) != TILE_SET.folder;
     group_ = HashString(folder.group);
     Array<VertexBufferData> vertices;
     Array<VertexIndexBufferData> indices;
@@ -64,7 +66,7 @@ bool GameModel::load(const GameModelFolder& folder, std::string& error) {
         !loadSet(folder.folder, indexIds, indices, error) ||
         !loadSet(folder.folder, materialIds, materials, error) ||
         !loadSet(folder.folder, componentIds, components, error) ||
-        (folder.spatial && !loadSet(folder.folder, spatialIds, spatials, error)) ||
+        (spatial && !loadSet(folder.folder, spatialIds, spatials, error)) ||
         !loadSet(folder.folder, entityIds, entities, error)) {
         return false;
     }
@@ -100,7 +102,7 @@ bool GameModel::load(const GameModelFolder& folder, std::string& error) {
         }
         Piece piece;
         piece.entityId = entity.entityId;
-        if (folder.spatial && findId(spatialIds, entity.spatialComponentId) < 0) {
+        if (spatial && findId(spatialIds, entity.spatialComponentId) < 0) {
             error = where + "its spatial component is not in the folder";
             return false;
         }

@@ -7,6 +7,7 @@
 #include <Rocket/Core.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -37,7 +38,6 @@ using namespace orvo;
 namespace {
 
 constexpr const char* ARCHIVE = TRELLIN_RUN_FOLDER "/app/native/trellin.pak";
-constexpr const char* ENGINE_DATA = "Data/Android/";
 constexpr float SCREEN_WIDTH = 1024.0f;
 constexpr float SCREEN_HEIGHT = 600.0f;
 
@@ -141,11 +141,12 @@ protected:
         ASSERT_NE(Locator::registerService<ZqStringTable>("ZqStringTable"), nullptr);
         ASSERT_NE(Locator::registerService<RocketSystem>("RocketSystem"), nullptr);
         for (const char* font : GAME_FONTS) {
-            ASSERT_TRUE(ui().loadFont(ZqString(ENGINE_DATA) + font, ZqString())) << font;
+            ASSERT_TRUE(ui().loadFont(ZqString(GameDataTables::DATA_FOLDER) + font, ZqString()))
+                << font;
         }
         for (const GamePage& page : GAME_PAGES) {
             handlers[page.name].reset(new PageHandler(page.name, &events));
-            ui().registerPageEventHandler(ZqString(PAGE_FOLDER) + page.file, handlers[page.name]);
+            ui().registerPageEventHandler(page.document, handlers[page.name]);
         }
     }
     void TearDown() override {
@@ -160,7 +161,7 @@ protected:
 
     // Opens a page as the game does and runs its load events; false when it does not load.
     bool open(const GamePage& page) {
-        if (!ui().loadDocument(ZqString(PAGE_FOLDER) + page.file, true)) {
+        if (!ui().loadDocument(page.document, true)) {
             return false;
         }
         ui().update(0.0);
@@ -200,7 +201,7 @@ protected:
 
 TEST_F(PageDataTest, EveryPageLoadsWithItsStyleAndNoComplaint) {
     for (const GamePage& page : GAME_PAGES) {
-        SCOPED_TRACE(page.file);
+        SCOPED_TRACE(page.document);
         ASSERT_TRUE(open(page));
         // The style sheet is linked: its font reaches the page's texts.
         EXPECT_EQ(std::string(ui().getDefaultDocument()
@@ -221,7 +222,7 @@ TEST_F(PageDataTest, EveryPageLoadsWithItsStyleAndNoComplaint) {
 TEST_F(PageDataTest, EveryTextIsAKeyOfEveryTable) {
     std::set<std::string> keys(std::begin(GAME_STRING_KEYS), std::end(GAME_STRING_KEYS));
     for (const GamePage& page : GAME_PAGES) {
-        ASSERT_TRUE(open(page)) << page.file;
+        ASSERT_TRUE(open(page)) << page.document;
         for (Rocket::Core::Element* element : elements()) {
             if (auto* text = dynamic_cast<Rocket::Core::ElementText*>(element)) {
                 keys.insert(text->GetText().c_str());
@@ -232,7 +233,7 @@ TEST_F(PageDataTest, EveryTextIsAKeyOfEveryTable) {
     for (const GameLanguage& language : GAME_LANGUAGES) {
         SCOPED_TRACE(language.table);
         std::map<uint32_t, std::string> table;
-        ASSERT_TRUE(readTable(archiveBytes(std::string(TABLE_FOLDER) + language.table), table));
+        ASSERT_TRUE(readTable(archiveBytes(language.table), table));
         for (const std::string& key : keys) {
             const auto found = table.find(HashString::calculateHash(key.c_str()));
             ASSERT_NE(found, table.end()) << key;
@@ -249,7 +250,7 @@ TEST_F(PageDataTest, EveryTextIsAKeyOfEveryTable) {
             EXPECT_EQ(table.count(entry.first), 1u) << std::hex << entry.first;
         }
         // The service reads the same table and finds the game's own keys.
-        ASSERT_TRUE(ZqStringTable::instance_->load(ZqString(TABLE_FOLDER) + language.table));
+        ASSERT_TRUE(ZqStringTable::instance_->load(language.table));
         ZqText text;
         EXPECT_TRUE(ZqStringTable::instance_->getString(HashString("S_MUSIC"), text));
     }
@@ -257,18 +258,19 @@ TEST_F(PageDataTest, EveryTextIsAKeyOfEveryTable) {
 
 // A script calls only what its page's handler knows and loads only the game's pages.
 TEST_F(PageDataTest, ScriptsCallOnlyTheirHandlersEventsAndLoadOnlyPages) {
+    // Scripts name pages as their folder's other documents.
     std::set<std::string> pages;
     for (const GamePage& page : GAME_PAGES) {
-        pages.insert(page.file);
+        pages.insert(std::filesystem::path(page.document).filename().string());
     }
     int scripts = 0;
     for (const GamePage& page : GAME_PAGES) {
-        ASSERT_TRUE(open(page)) << page.file;
+        ASSERT_TRUE(open(page)) << page.document;
         const std::set<std::string> known(page.events.begin(), page.events.end());
         for (Rocket::Core::Element* element : elements()) {
             for (const std::string& script : eventScripts(element)) {
                 ++scripts;
-                SCOPED_TRACE(std::string(page.file) + ": " + script);
+                SCOPED_TRACE(std::string(page.document) + ": " + script);
                 if (pages.count(script) != 0) {
                     continue;  // an event text that names a page loads it
                 }
@@ -308,8 +310,8 @@ TEST_F(PageDataTest, EachControlCallsTheGameThenOpensItsPage) {
                  {pause, {"pause:pause_game"}},
                  {restart, {"restart:submit_score"}}};
     for (const auto& s : shown) {
-        ASSERT_TRUE(open(s.page)) << s.page.file;
-        EXPECT_EQ(takeEvents(), s.events) << s.page.file;
+        ASSERT_TRUE(open(s.page)) << s.page.document;
+        EXPECT_EQ(takeEvents(), s.events) << s.page.document;
     }
 
     const struct {
@@ -330,7 +332,7 @@ TEST_F(PageDataTest, EachControlCallsTheGameThenOpensItsPage) {
         {restart, "main_menu", {"restart:kill_game"}, title},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.page.file) + " " + c.control);
+        SCOPED_TRACE(std::string(c.page.document) + " " + c.control);
         ASSERT_TRUE(open(c.page));
         takeEvents();
         Rocket::Core::Element* control = byId(c.control);
@@ -340,7 +342,7 @@ TEST_F(PageDataTest, EachControlCallsTheGameThenOpensItsPage) {
         // The next page's own load events come after.
         heard.resize(std::min(heard.size(), c.events.size()));
         EXPECT_EQ(heard, c.events);
-        EXPECT_EQ(currentPage(), std::string(PAGE_FOLDER) + c.next.file);
+        EXPECT_EQ(currentPage(), c.next.document);
     }
     // The toggles' handler writes its new label into the element the event came from.
     ASSERT_TRUE(open(title));
@@ -366,10 +368,9 @@ TEST_F(PageDataTest, PagesFitTheScreenInEveryLanguage) {
         for (const bool filled : {false, true}) {
             std::vector<float> english;
             for (const GameLanguage& language : GAME_LANGUAGES) {
-                SCOPED_TRACE(std::string(page.file) + " in " + language.table +
+                SCOPED_TRACE(std::string(page.document) + " in " + language.table +
                              (filled ? ", filled" : ""));
-                ASSERT_TRUE(
-                    ZqStringTable::instance_->load(ZqString(TABLE_FOLDER) + language.table));
+                ASSERT_TRUE(ZqStringTable::instance_->load(language.table));
                 ASSERT_TRUE(open(page));
                 if (filled) {
                     fillAsTheGameDoes(ui().getDefaultDocument());
@@ -412,7 +413,8 @@ TEST(GameSoundData, EverySoundLoadsThroughTheAudioSystem) {
     ASSERT_NE(Locator::registerService<AudioSystem>("AudioSystem"), nullptr);
     for (const char* name : GAME_SOUNDS) {
         SCOPED_TRACE(name);
-        const ZqString path = ZqString(ENGINE_DATA) + "Audio/" + name + ".wav";
+        const ZqString path =
+            ZqString(GameDataTables::DATA_FOLDER) + GameDataTables::SOUND_FOLDER + name + ".wav";
         const boost::shared_ptr<Buffer> buffer =
             AudioSystem::instance_->createBuffer(path, HashString(path.c_str()));
         ASSERT_TRUE(buffer);

@@ -14,6 +14,7 @@
 #include "game/app/PlatformInit.h"
 #include "game/manager/GameManager.h"
 #include "game/sound/GameSoundManager.h"
+#include "graphics/GraphicsSystem.h"
 #include "lib/tablet/feed.h"
 #include "tools/soak/SoakPlayer.h"
 #include "ui/RocketSystem.h"
@@ -22,12 +23,17 @@ using namespace orvo;
 
 namespace Soak {
 
-void startGame() {
+bool startGame() {
     FixedFrameStep::set(true);
     tablet_feed_reset();
     const PlatformInit platformInit;
+    if (!platformInit.dataFound()) {
+        return false;
+    }
     // As the window's start does, on the context that is current.
-    startGraphicsDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
+    if (GraphicsSystem::instance_ != nullptr) {
+        GraphicsSystem::instance_->startDisplay(SCREEN_WIDTH, SCREEN_HEIGHT);
+    }
     if (OsMessageHandler::instance_ != nullptr) {
         OsMessageHandler::instance_->initialise();
     }
@@ -35,6 +41,7 @@ void startGame() {
     if (GameSoundManager::instance_ != nullptr) {
         GameSoundManager::instance_->playMusic(GameSoundManager::TITLE_MUSIC, true);
     }
+    return true;
 }
 
 Result play(long maxTurns, int maxRuns, unsigned seed,

@@ -19,8 +19,9 @@ struct Result {
     ResourceSample end;  // after the last turn
 };
 
-// Start-up up to the main loop.
-void startGame();
+// Start-up up to the main loop. False when the folder holds no archive the game can open (the
+// log says so); then only endGame is left to call.
+bool startGame();
 // Main-loop turns until maxTurns have run or maxRuns runs have ended (0: no limit);
 // onSample sees each sample as it is taken.
 Result play(long maxTurns, int maxRuns, unsigned seed,

@@ -57,8 +57,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    if (!Soak::startGame()) {
+        Soak::endGame();
+        return 2;
+    }
     std::printf("%s\n", ResourceSample::header().c_str());
-    Soak::startGame();
     const Soak::Result result = Soak::play(turns, 0, seed, [](const ResourceSample& sample) {
         std::printf("%s\n", sample.row().c_str());
         std::fflush(stdout);

@@ -4,7 +4,6 @@
 #include "audio/SoundHandler.h"
 #include "core/locator/ServiceSingleton.h"
 #include "core/memory/ZequinAllocation.h"
-#include "game/app/PlatformInit.h"
 #include "game/input/InputRegister.h"
 #include "game/manager/GameManager.h"
 #include "game/objects/ObjectManager.h"
@@ -29,7 +28,7 @@ HeadlessWorld::HeadlessWorld(double frameStep, Drawing drawing) {
     Locator::registerService<PeripheralSystem>("PeripheralSystem");
     GraphicsSystem* graphics = Locator::registerService<GraphicsSystem>("GraphicsSystem");
     if (graphics != nullptr && drawing == GL_TARGET) {
-        startGraphicsDisplay(WIDTH, HEIGHT);
+        graphics->startDisplay(WIDTH, HEIGHT);
     } else if (graphics != nullptr) {
         RenderTargetNull* target =
             new (0, ZequinAllocation) RenderTargetNull("NULL", WIDTH, HEIGHT);

@@ -139,9 +139,7 @@ std::string worldLine(long frame, const HeadlessWorld& world) {
 const char* worldUsage() {
     return "usage: trellin-world [--step SECONDS] [--frames N] [--every K] "
            "[--touch FRAME:X:Y]...\n"
-           "A touch is held for its frame and released on the next: a touch on the frame\n"
-           "right after another is lost (its release and the new touch reach one input\n"
-           "update), so leave a frame between touches.\n";
+           "A touch is held for its frame and released on the next.\n";
 }
 
 bool parseWorldOptions(int argc, const char* const* argv, WorldOptions& options,

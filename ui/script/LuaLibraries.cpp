@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "ui/script/LuaInstructionBudget.h"
+#include "ui/script/LuaPatterns.h"
 #include "ui/script/LuaTextChunk.h"
 
 namespace orvo {
@@ -15,22 +17,6 @@ const luaL_Reg LIBRARIES[] = {
     {LUA_MATHLIBNAME, luaopen_math},
 };
 
-// Lua's matcher recurses once per repetition or option item (and per capture, which Lua itself
-// bounds), so a long pattern of them overflows the C stack.
-void checkPattern(lua_State* state) {
-    luaL_checkstring(state, 1);
-    std::size_t size = 0;
-    const char* pattern = luaL_checklstring(state, 2, &size);
-    std::size_t items = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        const char c = pattern[i];
-        items += c == '?' || c == '*' || c == '+' || c == '-';
-    }
-    if (items > LuaLibraries::MAX_PATTERN_ITEMS) {
-        luaL_error(state, "pattern too complex");
-    }
-}
-
 // Calls the library function kept as the closure's upvalue with the same arguments.
 int callLibraryFunction(lua_State* state) {
     lua_pushvalue(state, lua_upvalueindex(1));
@@ -39,16 +25,12 @@ int callLibraryFunction(lua_State* state) {
     return lua_gettop(state);
 }
 
-int boundedPattern(lua_State* state) {
-    checkPattern(state);
-    return callLibraryFunction(state);
-}
-
-// string.find(s, pattern, init, plain): a plain search does no matching.
-int boundedFind(lua_State* state) {
-    if (!lua_toboolean(state, 4)) {
-        checkPattern(state);
-    }
+// coroutine.create and coroutine.wrap: a new thread's instructions are counted only once it has
+// run a whole interval of them, so it pays for that interval up front.
+int newThread(lua_State* state) {
+    luaL_argcheck(state, lua_isfunction(state, 1) && !lua_iscfunction(state, 1), 1,
+                  "Lua function expected");
+    LuaInstructionBudget::charge(state, LuaInstructionBudget::INTERVAL);
     return callLibraryFunction(state);
 }
 
@@ -99,9 +81,11 @@ void LuaLibraries::open(lua_State* state) {
     lua_register(state, "xpcall", &scriptXpcall);
 
     lua_getglobal(state, LUA_STRLIBNAME);
-    wrap(state, "find", &boundedFind);
-    for (const char* name : {"match", "gmatch", "gsub"}) {
-        wrap(state, name, &boundedPattern);
+    LuaPatterns::replace(state);
+    lua_pop(state, 1);
+    lua_getglobal(state, LUA_COLIBNAME);
+    for (const char* name : {"create", "wrap"}) {
+        wrap(state, name, &newThread);
     }
     lua_pop(state, 1);
 }

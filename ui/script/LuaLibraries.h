@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstddef>
-
 #include <lua.hpp>
 
 namespace orvo {
@@ -12,12 +10,10 @@ namespace orvo {
 //   zqLuaDoFile, inside the archive or the data root; load and loadstring take text only;
 //   newproxy is gone, since the finalizers it allows run with the instruction hook off, and
 //   xpcall runs its handler once the error has unwound, where the hook is on;
-// - the pattern functions refuse patterns whose matching would nest too deep for the C stack.
+// - the pattern functions are LuaPatterns', whose work counts against the instruction budget;
+// - a new coroutine is charged to the budget (see LuaInstructionBudget).
 class LuaLibraries {
 public:
-    // Patterns with more repetition and option items than this are too complex.
-    static constexpr std::size_t MAX_PATTERN_ITEMS = 200;
-
     // Opens them in the state; raises Lua errors (out of memory), so it runs protected.
     static void open(lua_State* state);
 };

@@ -19,7 +19,7 @@ class Scriptable;
 // get zqLuaCallGlobal, zqLuaDoFile and zqLuaGetPlatform), typed calls from engine code and the
 // script message queues. Main thread only. Every Lua error stays inside a protected call: it
 // is logged as a script error and never reaches the caller. Chunks are loaded from text only,
-// and every run of a chunk or call is stopped past an instruction budget.
+// and every run of a chunk or call is stopped past an instruction budget or a time limit.
 class ScriptSystem : public Locator::ServiceSingleton<ScriptSystem> {
 public:
     typedef std::pair<HashString, lua_State*> NamedState;

@@ -12,6 +12,7 @@
 #include "tests/core/file/ManagerUse.h"
 #include "tests/core/file/PipeWait.h"
 #include "tests/core/file/TempDirectory.h"
+#include "tests/support/LogCheck.h"
 #include "tools/datawriter/PakWriter.h"
 
 using namespace orvo;
@@ -134,6 +135,7 @@ TEST(FileBase, APipeIsRefusedWithoutWaiting) {
 
     // An archive that is a pipe does not open.
     const std::string archive = dir / "trellin.pak";
+    trellin_test::expectLog("File Error: the archive cannot be opened: " + archive);
     ASSERT_TRUE(PipeWait::make(archive));
     FileBase::setRootPath(archive.c_str());
     bool opened = true;

@@ -4,23 +4,28 @@
 
 #include "core/log/ErrorLine.h"
 #include "core/log/Logger.h"
-#include "core/log/LoggerOutputCout.h"
 #include "core/log/SaidOnce.h"
 #include "tests/core/log/CapturedOutput.h"
+#include "tests/support/LogCheck.h"
 
 namespace orvo {
 namespace {
 
-// The process's logger writing into a string for the test's length.
+// What the process's logger writes, copied into a string for the test's length.
 class LogLineTest : public ::testing::Test {
 protected:
-    LogLineTest() { ZqLog.setOutputFunctor(new CapturedOutput(&console)); }
-    ~LogLineTest() override { ZqLog.setOutputFunctor(new LoggerOutputCout()); }
+    LogLineTest() { trellin_test::copyLog(&console); }
+    ~LogLineTest() override { trellin_test::copyLog(nullptr); }
 
     std::string console;
 };
 
 TEST_F(LogLineTest, EachKindColoursItsPrefixOnly) {
+    for (const char* line :
+         {"File Error: what detail", "Game Warning: what detail", "Rocket Message: what detail",
+          "Audio: no sound device", "no end of line"}) {
+        trellin_test::expectLog(line);
+    }
     const struct {
         LineKind kind;
         const char* prefix;

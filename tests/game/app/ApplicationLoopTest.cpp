@@ -6,10 +6,16 @@
 #include "core/message/MessageSystem.h"
 #include "core/message/OsMessage.h"
 #include "core/message/OsMessageHandler.h"
+#include "core/time/Clock.h"
+#include "core/time/TimePlatform.h"
+#include "game/app/AppConfig.h"
 #include "game/app/ApplicationLoop.h"
+#include "game/app/FixedFrameStep.h"
+#include "game/app/FramePacing.h"
 #include "game/manager/GameManager.h"
 #include "graphics/shader/ShaderCache.h"
 #include "platform/playbook/PlaybookSystemEventMessage.h"
+#include "platform/playbook/TimePlatformPlaybook.h"
 #include "tests/game/app/GameFixture.h"
 #include "tests/game/support/RecordingSounds.h"
 #include "tests/support/LogCheck.h"
@@ -17,6 +23,26 @@
 using namespace orvo;
 
 namespace {
+
+// A clock that stands where the test puts it, installed as the engine clock's source while it
+// lives.
+class StoppedClock : public TimePlatform {
+public:
+    explicit StoppedClock(double at) : now(at), previous_(Clock::timePlatform_) {
+        Clock::timePlatform_ = this;
+    }
+    ~StoppedClock() override { Clock::timePlatform_ = previous_; }
+    double getCurrentTime() override { return now; }
+    void reset() override {}
+    double pause() override { return now; }
+    double resume() override { return now; }
+    bool paused() override { return false; }
+
+    double now;
+
+private:
+    TimePlatform* previous_;
+};
 
 class ApplicationLoopTest : public trellin_test::GameTest {
 protected:
@@ -70,6 +96,29 @@ TEST_F(ApplicationLoopTest, NothingIsPausedBeforeTheDataAreLoaded) {
     EXPECT_FALSE(game().pauseMenuShown);
     EXPECT_FALSE(game().guiPaused);
     EXPECT_TRUE(sounds.pausedMusic.empty());
+}
+
+// The grid of due times starts again at the clock after its last frame; on the fixed step,
+// whose frames must not depend on the clock, it keeps its start.
+TEST_F(ApplicationLoopTest, AfterItsLastFrameTheGridRestartsAtTheClockUnlessTheStepIsFixed) {
+    start();
+    for (const bool fixedStep : {false, true}) {
+        SCOPED_TRACE(fixedStep ? "fixed step" : "real clock");
+        FixedFrameStep::set(fixedStep);
+        // Far past every due time: no frame sleeps.
+        StoppedClock clock(5000.0);
+        referenceTime = 1.0;
+        frameCount = FramePacing::FRAME_COUNT_LIMIT - 1.0f;
+        EXPECT_TRUE(applicationLoop());
+        EXPECT_EQ(frameCount, FramePacing::FRAME_COUNT_LIMIT);
+        EXPECT_EQ(referenceTime, 1.0);
+        EXPECT_TRUE(applicationLoop());
+        EXPECT_EQ(frameCount, 0.0f);
+        EXPECT_EQ(referenceTime, fixedStep ? 1.0 : 5000.0);
+    }
+    // Back to the fixture's clock.
+    FixedFrameStep::set(false);
+    TimePlatformPlaybook::setFixedStep(FRAME * 0.5);
 }
 
 }  // namespace

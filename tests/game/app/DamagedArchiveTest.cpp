@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "game/manager/GameDataTables.h"
 #include "tests/core/file/TempDirectory.h"
 #include "tests/core/log/CapturedOutput.h"
 #include "tests/game/app/GameProcess.h"
@@ -61,100 +65,115 @@ struct Said {
 
 // On damaged data the game neither crashes nor hangs: it says what is wrong, once, runs its
 // frames with what it could load (showing nothing where a page is missing), and the platform's
-// close ends it normally. "<folder>" in a line stands for the game's working folder.
+// close ends it normally.
 TEST(DamagedArchiveTest, TheGameSaysWhatIsWrongOnceAndEndsWhenClosed) {
-    const char* const TITLE = "scripts/Rml/ludra_title_screen.rml";
-    const char* const ENGLISH = "scripts/Rml/Locale/strings_english.bin";
+    const std::string TITLE = GameDataTables::TITLE_PAGE.document;
+    const std::string ENGLISH = GameDataTables::LANGUAGE_TABLES[0].table;
+    const std::string SHADER = GameDataTables::SHADER_FOLDER;
+    const GameDataTables::Program& program = GameDataTables::PROGRAMS[0];
     const std::string noStrings =
-        std::string("Game Error: no string table (every text shows its key): ") + ENGLISH;
+        "Game Error: no string table (every text shows its key): " + ENGLISH;
     const struct {
         const char* what;
         trellin::Bytes archive;
-        bool noArchive;
         std::vector<Said> said;
-        int status;
     } cases[] = {
-        {"missing",
-         {},
-         true,
-         {{"File Error: the archive cannot be opened (was the game started from another folder?): "
-           "app/native/trellin.pak, looked for in <folder>",
-           1},
-          {noStrings, 1},
-          {"Game Error: no textures from Data/Android/Textures/Skycube", 1},
-          {"Game Error: no model in Data/Android/Mesh/Objects/Ship/", 1},
-          {"Game Error: no sound from Data/Android/Audio/Engine.wav", 1}},
-         0},
         {"cut to half",
          cut(fileBytes(BUILT_ARCHIVE).size() / 2),
-         false,
-         {{"File Error: the archive ends before this member does (cut short?): "
-           "scripts/Rml/ludra_title_screen.rml",
-           1}},
-         0},
-        {"cut to a few bytes",
-         cut(12),
-         false,
-         {{"File Error: not an archive, or cut short before its directory ends: "
-           "app/native/trellin.pak",
-           1},
-          {noStrings, 1}},
-         0},
+         {{"File Error: the archive ends before this member does (cut short?): " + TITLE, 1}}},
         {"without the English string table",
          repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / ENGLISH); }),
-         false,
-         {{noStrings, 1}, {"Error", 1}},
-         0},
+         {{noStrings, 1}, {"Error", 1}}},
         {"without the title page",
          repacked([&](const std::filesystem::path& m) { std::filesystem::remove(m / TITLE); }),
-         false,
-         {{"Rocket Error: Failed to load document scripts/Rml/ludra_title_screen.rml, could not "
-           "open file.",
-           1}},
-         0},
+         {{"Rocket Error: Failed to load document " + TITLE + ", could not open file.", 1}}},
         {"a shader that does not compile",
-         repacked([](const std::filesystem::path& m) {
-             replace(m / "shaders/GLSL/default_shader.frag", "void main() { not glsl }\n");
+         repacked([&](const std::filesystem::path& m) {
+             replace(m / (SHADER + program.fragment), "void main() { not glsl }\n");
          }),
-         false,
          {{"Shader Error: fragment shader does not compile: ", 1},
-          {"Shader Error: no program from shaders/GLSL/default_shader.vert, "
-           "shaders/GLSL/default_shader.frag",
-           1}},
-         0},
+          {"Shader Error: no program from " + SHADER + program.vertex + ", " + SHADER +
+               program.fragment,
+           1}}},
         {"a page that does not parse",
          repacked([&](const std::filesystem::path& m) {
              replace(m / TITLE, "<rml><body><div id=\"start\" <<< </rml");
          }),
-         false,
-         {{"Rocket Error: Failed to parse RML of scripts/Rml/ludra_title_screen.rml", 1}},
-         0},
+         {{"Rocket Error: Failed to parse RML of " + TITLE, 1}}},
     };
     for (const auto& damaged : cases) {
         SCOPED_TRACE(damaged.what);
-        ASSERT_TRUE(damaged.noArchive || !damaged.archive.empty());
+        ASSERT_FALSE(damaged.archive.empty());
         GameProcess game;
         // A touch where the start button would be, a few frames, then the close.
         GameProcess::Options options{
             "10 touch 0 512 238\n11 release 0 512 238\n"
             "30 screenshot shots/after.png\n40 close\n",
             damaged.archive, "en_GB.UTF-8", "", ""};
-        options.noArchive = damaged.noArchive;
         ASSERT_TRUE(game.run(options)) << game.output;
         const std::string log = orvo::withoutColours(game.output);
-        EXPECT_EQ(game.status, damaged.status) << log;
-        const std::string folder = std::filesystem::canonical(game.path(".")).string();
+        EXPECT_EQ(game.status, 0) << log;
         for (const Said& said : damaged.said) {
-            std::string line = said.line;
-            const std::size_t at = line.find("<folder>");
-            if (at != std::string::npos) {
-                line.replace(at, 8, folder);
-            }
-            EXPECT_EQ(linesWith(log, line).size(), said.times) << line << "\n" << log;
+            EXPECT_EQ(linesWith(log, said.line).size(), said.times) << said.line << "\n" << log;
         }
         EXPECT_EQ(log.find("Sanitizer"), std::string::npos) << log;
         EXPECT_EQ(log.find("runtime error"), std::string::npos) << log;
         game.keepScreenshots(std::string("damaged, ") + damaged.what);
+    }
+}
+
+// Without an archive it can open, the game has nothing to show (started from another folder,
+// say): the archive's line is all it says, it writes nothing in its folder, and it ends with
+// status 1 at once, before its window opens. "<folder>" stands for its working folder.
+TEST(DamagedArchiveTest, WithoutAnArchiveItCanOpenTheGameSaysSoAloneAndEndsAtOnce) {
+    const struct {
+        const char* what;
+        trellin::Bytes archive;  // none when empty
+        bool pipe;               // a named pipe in the archive's place
+        const char* line;        // how the one line begins
+    } cases[] = {
+        {"missing",
+         {},
+         false,
+         "File Error: the archive cannot be opened (was the game started from another folder?): "
+         "app/native/trellin.pak, looked for in <folder>"},
+        {"a named pipe", {}, true, "File Error: the archive cannot be opened"},
+        {"cut to a few bytes", cut(12), false,
+         "File Error: not an archive, or cut short before its directory ends: "
+         "app/native/trellin.pak"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameProcess game;
+        GameProcess::Options options{"10 touch 0 512 238\n11 release 0 512 238\n40 close\n",
+                                     c.archive, "en_GB.UTF-8", "", ""};
+        options.noArchive = c.archive.empty();
+        // A folder the game was never run in.
+        options.arrange = [&c](const std::string& folder) {
+            std::filesystem::remove_all(folder + "/data");
+            if (c.pipe) {
+                ASSERT_EQ(mkfifo((folder + "/app/native/trellin.pak").c_str(), 0644), 0);
+            }
+        };
+        ASSERT_TRUE(game.run(options)) << game.output;
+        EXPECT_EQ(game.status, 1) << game.output;
+
+        std::string line = c.line;
+        const std::size_t at = line.find("<folder>");
+        if (at != std::string::npos) {
+            line.replace(at, 8, std::filesystem::canonical(game.path(".")).string());
+        }
+        const std::string log = orvo::withoutColours(game.output);
+        EXPECT_EQ(log.rfind(line, 0), 0u) << log;
+        EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;
+
+        // What the test put there, and the game's output; no data folder, record, lock or
+        // window trace.
+        std::set<std::string> entries;
+        for (const auto& entry : std::filesystem::directory_iterator(game.path("."))) {
+            entries.insert(entry.path().filename().string());
+        }
+        EXPECT_EQ(entries, (std::set<std::string>{"app", "output.txt", "session.txt", "shots"}));
     }
 }
 

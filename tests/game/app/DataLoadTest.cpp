@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "core/locator/ServiceSingleton.h"
 #include "core/log/Logger.h"
 #include "game/app/ApplicationLoop.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameManager.h"
 #include "game/sound/GameSoundManager.h"
 #include "graphics/shader/ShaderCache.h"
@@ -78,20 +80,22 @@ TEST_F(DataLoadTest, EachPieceTheArchiveLacksIsNamedOnce) {
     trellin_test::copyLog(nullptr);
     EXPECT_EQ(applicationExitStatus(), EXIT_SUCCESS);
 
-    const char* const named[] = {
-        "Game Error: no lights from Data/Android/Lights/LightData_T7d637191.objects",
-        "Game Error: no textures from Data/Android/Textures/Ludra_Tiles",
-        "Game Error: no textures from Data/Android/Textures/Powerup",
-        "Game Error: no model in Data/Android/Mesh/Objects/Skycube/",
-        "Game Error: no model in Data/Android/Mesh/Objects/Ship/",
-        "Game Error: no track tiles in Data/Android/Mesh/Objects/Ludra_Tiles/",
-        "Game Error: no sound from Data/Android/Audio/UiAccept.wav",
-        "Game Error: no sound from Data/Android/Audio/DestroyEnemy.wav",
-        "Game Error: no music from app/native/audio/TitleMusic.mp3",
-        "Game Error: no music from app/native/audio/BGMusic.mp3",
+    using namespace GameDataTables;
+    const std::string data = DATA_FOLDER;
+    const std::string named[] = {
+        "Game Error: no lights from " + data + LIGHT_FILE + ".objects",
+        "Game Error: no textures from " + data + TEXTURE_GROUPS[0].folder,
+        "Game Error: no textures from " + data + std::end(TEXTURE_GROUPS)[-1].folder,
+        "Game Error: no model in " + data + SKY_MODEL.folder,
+        "Game Error: no model in " + data + SHIP_MODEL.folder,
+        "Game Error: no track tiles in " + data + TILE_SET.folder,
+        "Game Error: no sound from " + data + SOUND_FOLDER + SOUNDS[0] + ".wav",
+        "Game Error: no sound from " + data + SOUND_FOLDER + std::end(SOUNDS)[-1] + ".wav",
+        std::string("Game Error: no music from ") + TITLE_MUSIC_FILE,
+        std::string("Game Error: no music from ") + INGAME_MUSIC_FILE,
     };
     const std::string log = withoutColours(console);
-    for (const char* line : named) {
+    for (const std::string& line : named) {
         EXPECT_EQ(linesEndingWith(log, line), 1u) << line << "\n" << log;
     }
     EXPECT_EQ(log.find("string table"), std::string::npos) << log;

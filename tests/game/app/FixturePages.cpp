@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "game/manager/GameDataTables.h"
 #include "tests/core/file/TempDirectory.h"
 
 namespace trellin_test {
@@ -71,12 +72,12 @@ trellin::Bytes fileBytes(const char* path) {
 std::vector<trellin::PakMember> fixturePages() {
     const trellin::Bytes font = fileBytes(FONT);
     return {
-        {"scripts/Rml/ludra_title_screen.rml", bytesOf(document(TITLE))},
-        {"scripts/Rml/ludra_hud.rml", bytesOf(document(HUD))},
-        {"scripts/Rml/ludra_pause.rml", bytesOf(document(PAUSE))},
-        {"scripts/Rml/ludra_restart.rml", bytesOf(document(RESTART))},
-        {"Data/Android/Fonts/pirulen rg.ttf", font},
-        {"Data/Android/Fonts/zequin_EFIGS_0.ttf", font},
+        {GameDataTables::TITLE_PAGE.document, bytesOf(document(TITLE))},
+        {GameDataTables::HUD_PAGE.document, bytesOf(document(HUD))},
+        {GameDataTables::PAUSE_PAGE.document, bytesOf(document(PAUSE))},
+        {GameDataTables::RESTART_PAGE.document, bytesOf(document(RESTART))},
+        {std::string(GameDataTables::DATA_FOLDER) + GameDataTables::FONTS[0], font},
+        {std::string(GameDataTables::DATA_FOLDER) + GameDataTables::FONTS[1], font},
     };
 }
 
@@ -85,8 +86,8 @@ trellin::StringTableEntries englishTexts() {
             {"S_OFF", "Off"},     {"S_RESTART", "Play again"}, {"S_MAIN_MENU", "Menu"}};
 }
 
-trellin::PakMember stringTable(const std::string& file, const trellin::StringTableEntries& texts) {
-    trellin::PakMember member{"scripts/Rml/Locale/" + file, {}};
+trellin::PakMember stringTable(const std::string& path, const trellin::StringTableEntries& texts) {
+    trellin::PakMember member{path, {}};
     std::string error;
     if (!trellin::buildStringTable(texts, member.bytes, error)) {
         member.bytes.clear();

@@ -17,8 +17,7 @@ std::vector<trellin::PakMember> fixturePages();
 // The texts of the pages' keys, in English.
 trellin::StringTableEntries englishTexts();
 
-// A string table member at its archive path (file: "strings_english.bin" and so on); empty
-// bytes when the table cannot be built.
-trellin::PakMember stringTable(const std::string& file, const trellin::StringTableEntries& texts);
+// A string table member at its archive path; empty bytes when the table cannot be built.
+trellin::PakMember stringTable(const std::string& path, const trellin::StringTableEntries& texts);
 
 }  // namespace trellin_test

@@ -15,6 +15,7 @@
 #include "game/app/ApplicationLoop.h"
 #include "game/app/ApplicationShutdown.h"
 #include "game/app/PlatformInit.h"
+#include "game/manager/GameDataTables.h"
 #include "game/manager/GameManager.h"
 #include "game/objects/ObjectManager.h"
 #include "game/scene/SceneManager.h"
@@ -65,7 +66,7 @@ void GameTest::start() {
 
 void GameTest::boot() {
     std::vector<trellin::PakMember> members = fixturePages();
-    members.push_back(stringTable("strings_english.bin", strings));
+    members.push_back(stringTable(GameDataTables::LANGUAGE_TABLES[0].table, strings));
     ASSERT_FALSE(members.back().bytes.empty());
     trellin::Bytes pak;
     std::string error;
@@ -102,10 +103,10 @@ void GameTest::expectUiShaderLines() {
 }
 
 void GameTest::expectFontsLookedUpBesideThePage() {
-    for (const char* font : {"pirulen rg.ttf", "zequin_EFIGS_0.ttf"}) {
-        expectLog(std::string("Rocket Error: Failed to load font face from "
-                              "scripts/Rml/Data/Android/Fonts/") +
-                  font + ", could not open file.");
+    // The page's folder comes first; the fonts lie under the data folder of the root.
+    for (const char* font : GameDataTables::FONTS) {
+        expectLog(std::string("Rocket Error: Failed to load font face from scripts/Rml/") +
+                  GameDataTables::DATA_FOLDER + font + ", could not open file.");
     }
 }
 

@@ -48,6 +48,9 @@ bool GameProcess::run(const Options& options) {
     if (!options.record.empty()) {
         folder_.write("data/save_data", options.record);
     }
+    if (options.arrange) {
+        options.arrange(folder_.path());
+    }
 
     const pid_t child = fork();
     if (child < 0) {

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,6 +35,8 @@ public:
         int killSignal = SIGKILL;
         // When set, DISPLAY for the game ("" leaves it unset); otherwise the test's own.
         std::optional<std::string> display = std::nullopt;
+        // When set, changes the folder (given its path) just before the game starts in it.
+        std::function<void(const std::string&)> arrange = nullptr;
     };
 
     // False (with the reason in output) when the game cannot be started or does not end in

@@ -5,6 +5,7 @@
 
 #include <Rocket/Core.h>
 
+#include <filesystem>
 #include <string>
 
 #include "core/locator/ServiceSingleton.h"
@@ -41,8 +42,8 @@ protected:
     // Opens a page in a language as the game does, with its elements filled as the game fills
     // them, and lets it receive its load events.
     void open(const GamePage& page, const GameLanguage& language) {
-        ASSERT_TRUE(ZqStringTable::instance_->load(ZqString(TABLE_FOLDER) + language.table));
-        ASSERT_TRUE(ui().loadDocument(ZqString(PAGE_FOLDER) + page.file, true)) << page.file;
+        ASSERT_TRUE(ZqStringTable::instance_->load(language.table));
+        ASSERT_TRUE(ui().loadDocument(page.document, true)) << page.document;
         fillAsTheGameDoes(ui().getDefaultDocument());
         ui().update(0.0);
         ui().update(0.0);
@@ -58,7 +59,8 @@ protected:
             const Screenshot frame = redraw();
             ui().closeCurrentDocuments();
             const Screenshot scene = redraw();
-            const std::string name = std::string("page_") + page.name + "_" + language.code;
+            const std::string name = std::string("page_") + page.name + "_" +
+                                     std::filesystem::path(language.table).stem().string();
             EXPECT_TRUE(frame.save(shotPath(name.c_str()))) << name;
 
             // The page shows something, and the HUD leaves the track below the top fifth as

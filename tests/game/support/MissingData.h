@@ -4,66 +4,65 @@
 #include <string>
 #include <vector>
 
+#include "game/manager/GameDataTables.h"
 #include "tests/support/LogCheck.h"
 
 // The lines the game writes for the pieces of its data a test's world or archive lacks: one per
 // piece and load, declared by the fixtures that load without them.
 namespace trellin_test {
 
-inline const std::vector<std::string>& gameModelFolders() {
-    static const std::vector<std::string> folders = {
-        "Enemy_Ship/",       "Ship_Explode/", "Enemy_Explode/", "Powerup/",
-        "Record_Banner_01/", "Skycube/",      "Ship/",          "Wall/"};
-    return folders;
-}
-
-// The model folders under Data/Android/Mesh/Objects/ but those provided.
+// The model folders (under the data folder) but those provided; the tile set has a line of its
+// own.
 inline void expectMissingModels(const std::vector<std::string>& provided = {}) {
-    for (const std::string& folder : gameModelFolders()) {
-        if (std::find(provided.begin(), provided.end(), folder) == provided.end()) {
-            expectLog("Game Error: no model in Data/Android/Mesh/Objects/" + folder);
+    using namespace GameDataTables;
+    for (const ModelFolder& model : MODEL_FOLDERS) {
+        const std::string folder = model.folder;
+        if (folder != TILE_SET.folder &&
+            std::find(provided.begin(), provided.end(), folder) == provided.end()) {
+            expectLog(std::string("Game Error: no model in ") + DATA_FOLDER + folder);
         }
     }
 }
 
 inline void expectMissingTrackTiles() {
-    expectLog("Game Error: no track tiles in Data/Android/Mesh/Objects/Ludra_Tiles/");
+    expectLog(std::string("Game Error: no track tiles in ") + GameDataTables::DATA_FOLDER +
+              GameDataTables::TILE_SET.folder);
 }
 
 inline void expectMissingSounds() {
-    for (const char* sound : {"UiAccept", "TechExplosion", "WooshBarrier", "Engine", "ShieldBegin",
-                              "ShieldEnd", "DestroyEnemy"}) {
-        expectLog(std::string("Game Error: no sound from Data/Android/Audio/") + sound + ".wav");
+    using namespace GameDataTables;
+    for (const char* sound : SOUNDS) {
+        expectLog(std::string("Game Error: no sound from ") + DATA_FOLDER + SOUND_FOLDER + sound +
+                  ".wav");
     }
 }
 
 // The title music is asked for as the sound table is made; the in-game music when a run first
 // starts, which a test may or may not do. Each is named once by a sound manager.
 inline void expectMissingMusic() {
-    expectLog("Game Error: no music from app/native/audio/TitleMusic.mp3");
-    expectLog("Game Error: no music from app/native/audio/BGMusic.mp3", ANY_NUMBER);
+    using namespace GameDataTables;
+    expectLog(std::string("Game Error: no music from ") + TITLE_MUSIC_FILE);
+    expectLog(std::string("Game Error: no music from ") + INGAME_MUSIC_FILE, ANY_NUMBER);
 }
 
 inline void expectMissingLights() {
-    expectLog("Game Error: no lights from Data/Android/Lights/LightData_T7d637191.objects");
+    using namespace GameDataTables;
+    expectLog(std::string("Game Error: no lights from ") + DATA_FOLDER + LIGHT_FILE + ".objects");
 }
 
 inline void expectMissingTextures() {
-    for (const char* folder :
-         {"Ludra_Tiles", "Skycube", "Ship", "Enemy_Ship", "Wall", "Record_Banner_01", "Powerup"}) {
-        expectLog(std::string("Game Error: no textures from Data/Android/Textures/") + folder);
+    using namespace GameDataTables;
+    for (const TextureGroup& group : TEXTURE_GROUPS) {
+        expectLog(std::string("Game Error: no textures from ") + DATA_FOLDER + group.folder);
     }
 }
 
 inline void expectMissingShaderPrograms() {
-    for (const char* program :
-         {"default_shader", "barrier_shader", "record_banner_shader", "skybox_shader",
-          "lane_highlight", "aircraft_symbol_shader", "aircraft_trail_shader",
-          "aircraft_body_shader", "e_aircraft_symbol_shader", "e_aircraft_trail_shader",
-          "e_aircraft_body_shader", "powerup_glow_shader", "sprite"}) {
-        const std::string path = std::string("shaders/GLSL/") + program;
-        expectLog("Shader Error: no program from " + path + ".vert (unreadable), " + path +
-                  ".frag (unreadable)");
+    using namespace GameDataTables;
+    for (const Program& program : PROGRAMS) {
+        const std::string folder = SHADER_FOLDER;
+        expectLog("Shader Error: no program from " + folder + program.vertex + " (unreadable), " +
+                  folder + program.fragment + " (unreadable)");
     }
 }
 

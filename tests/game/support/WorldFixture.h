@@ -43,7 +43,8 @@ protected:
     ObjectManager& objects() { return world->objects(); }
 
     std::unique_ptr<HeadlessWorld> world;
-    // Model folders under Data/Android/Mesh/Objects/ ("Ship/") the test writes before SetUp.
+    // Model folders of the data tables (GameDataTables::SHIP_MODEL.folder) the test writes before
+    // SetUp.
     std::vector<std::string> providedModels;
     bool tilesProvided = false;
 };

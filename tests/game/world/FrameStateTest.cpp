@@ -6,6 +6,7 @@
 #include "core/file/FileBase.h"
 #include "core/locator/ServiceSingleton.h"
 #include "core/maths/ZqMaths.h"
+#include "game/manager/GameDataTables.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/ZqVectorOps.h"
 #include "tests/game/support/ModelFolder.h"
@@ -23,13 +24,13 @@ namespace {
 class FrameStateTest : public trellin_test::WorldFixture {
 protected:
     void SetUp() override {
-        for (const char* folder : {"Skycube/", "Wall/", "Ship/"}) {
-            trellin_test::writeOnePieceModel(dir,
-                                             std::string("Data/Android/Mesh/Objects/") + folder);
-            providedModels.push_back(folder);
+        using namespace GameDataTables;
+        for (const ModelFolder& model : {SKY_MODEL, WALL_MODEL, SHIP_MODEL}) {
+            trellin_test::writeOnePieceModel(dir, std::string(DATA_FOLDER) + model.folder);
+            providedModels.push_back(model.folder);
         }
-        trellin_test::writeOnePieceModel(dir, "Data/Android/Mesh/Objects/Ludra_Tiles/",
-                                         "straight_0");
+        trellin_test::writeOnePieceModel(dir, std::string(DATA_FOLDER) + TILE_SET.folder,
+                                         LANE_ENTITIES[0]);
         tilesProvided = true;
         orvo::FileBase::setRootPath(dir.path().c_str());
         trellin_test::WorldFixture::SetUp();

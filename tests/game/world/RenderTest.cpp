@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/file/FileBase.h"
+#include "game/manager/GameDataTables.h"
 #include "game/objects/AirCraft.h"
 #include "graphics/GraphicsSystem.h"
 #include "graphics/camera/GraphicsCamera.h"
@@ -16,10 +17,10 @@ namespace {
 class RenderTest : public trellin_test::WorldFixture {
 protected:
     void SetUp() override {
-        for (const char* folder : {"Skycube/", "Wall/", "Ship/"}) {
-            trellin_test::writeOnePieceModel(dir,
-                                             std::string("Data/Android/Mesh/Objects/") + folder);
-            providedModels.push_back(folder);
+        using namespace GameDataTables;
+        for (const ModelFolder& model : {SKY_MODEL, WALL_MODEL, SHIP_MODEL}) {
+            trellin_test::writeOnePieceModel(dir, std::string(DATA_FOLDER) + model.folder);
+            providedModels.push_back(model.folder);
         }
         orvo::FileBase::setRootPath(dir.path().c_str());
         trellin_test::WorldFixture::SetUp();

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <vector>
 
-#include "lib/tablet/CloseRequest.h"
-
 #include "lib/tablet/feed.h"
 #include "tests/lib/tablet/TabletEvents.h"
 
@@ -18,7 +16,6 @@ protected:
 };
 
 TEST_F(EventFeedTest, PushedEventsComeBackInOrderWithTheirProperties) {
-    ASSERT_EQ(bps_initialize(), BPS_SUCCESS);
     tablet_feed_push_touch(SCREEN_EVENT_MTOUCH_TOUCH, 0, 1023, 599);
     tablet_feed_push_touch(SCREEN_EVENT_MTOUCH_MOVE, 9, 10, 20);
     tablet_feed_push_touch(SCREEN_EVENT_MTOUCH_RELEASE, 10, -5, 7);
@@ -100,15 +97,16 @@ TEST_F(EventFeedTest, OnlyScreenEventsHoldAScreenEventAndOnlyWindowStatesAState)
     }
 }
 
-// A quit signal waits for the event loop, which ends the process as closing the window does; a
-// second one before that ends it at once, as it would have without the request.
+// Once the event loop is initialised, a quit signal waits for it, and it ends the process as
+// closing the window does; a second one before that ends it at once, as it would have without
+// the request.
 TEST_F(EventFeedTest, AQuitSignalClosesAtTheNextGetAndASecondOneKills) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(strsignal(signal));
         EXPECT_EXIT(
             {
-                tablet::closeOnQuitSignals();
+                bps_initialize();
                 tablet_feed_push_event(77, 1);
                 raise(signal);
                 bps_event_t* event = nullptr;
@@ -118,7 +116,7 @@ TEST_F(EventFeedTest, AQuitSignalClosesAtTheNextGetAndASecondOneKills) {
             ::testing::ExitedWithCode(0), "");
         EXPECT_EXIT(
             {
-                tablet::closeOnQuitSignals();
+                bps_initialize();
                 raise(signal);
                 raise(signal);
                 std::exit(3);

@@ -158,6 +158,34 @@ TEST_F(ScriptFeedTest, EventsArriveInTheDrainTheirLineNamesAndBadLinesAreReporte
     EXPECT_EQ(errors.find(script + ":2:"), std::string::npos) << errors;
 }
 
+// The input service sees a touch only by what a drain leaves behind: each drain takes one press
+// or release of a touch id, and what came after it for that id waits its turn. Other ids and
+// other events do not wait.
+TEST_F(ScriptFeedTest, ADrainTakesOnePressOrReleaseOfATouchAndTheRestWaitsInOrder) {
+    useScript(
+        "0 touch 0 100 200\n"
+        "0 release 0 100 200\n"
+        "0 touch 0 100 200\n"
+        "0 move 0 300 250\n"
+        "0 release 0 300 250\n"
+        "0 touch 1 5 6\n"
+        "0 window thumbnail\n");
+    const auto touch = [](int type, int x = 100, int y = 200) {
+        return SeenEvent::touch(type, 0, x, y);
+    };
+    const std::vector<std::vector<SeenEvent>> expected = {
+        {touch(SCREEN_EVENT_MTOUCH_TOUCH), SeenEvent::touch(SCREEN_EVENT_MTOUCH_TOUCH, 1, 5, 6),
+         SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_THUMBNAIL)},
+        {touch(SCREEN_EVENT_MTOUCH_RELEASE)},
+        {touch(SCREEN_EVENT_MTOUCH_TOUCH), touch(SCREEN_EVENT_MTOUCH_MOVE, 300, 250)},
+        {touch(SCREEN_EVENT_MTOUCH_RELEASE, 300, 250)},
+        {},
+    };
+    std::vector<std::vector<SeenEvent>> drains;
+    for (std::size_t i = 0; i < expected.size(); ++i) drains.push_back(drainEvents());
+    EXPECT_EQ(drains, expected);
+}
+
 TEST_F(ScriptFeedTest, ScriptAndTestFeedShareOneQueueAndAFailureEndsADrain) {
     useScript("1 navigator 2\n");
     tablet_feed_push_event(77, 1);
@@ -240,6 +268,13 @@ TEST_F(ScriptFeedTest, WhatIsNoScriptIsRefusedInAFewLines) {
          {":1: longer than 1024 characters, line skipped: 0 touch 0 1 2 "},
          1,
          {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
+        // A terminal would run the sequences: retitle its window, clear its screen.
+        {"a line with escape sequences",
+         "",
+         "0 tap \x1b]0;owned\x07\x1b[2J\xe2\x80\xae 1 2\n0 window invisible\n",
+         {":1: unknown event kind, line skipped: 0 tap ?]0;owned??[2J??? 1 2\n"},
+         1,
+         {SeenEvent::windowStateEvent(NAVIGATOR_WINDOW_INVISIBLE)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -258,6 +293,10 @@ TEST_F(ScriptFeedTest, WhatIsNoScriptIsRefusedInAFewLines) {
         EXPECT_EQ(static_cast<size_t>(std::count(errors.begin(), errors.end(), '\n')), c.lines)
             << errors;
         EXPECT_LT(errors.size(), 2000u);
+        // Nothing of the file reaches the terminal but printable ASCII.
+        EXPECT_TRUE(std::all_of(errors.begin(), errors.end(), [](unsigned char b) {
+            return b == '\n' || b == '\t' || (b >= 0x20 && b < 0x7f);
+        })) << errors;
     }
 }
 

@@ -273,23 +273,33 @@ TEST_F(WindowTest, Button1DragBecomesTouchMoveAndReleaseOfTouchZero) {
 }
 
 // The input service sees only what a drain leaves behind: a press and its release that reach
-// the window together (xdotool's click, a touchpad's tap) go out in successive drains.
+// the window together (xdotool's click, a touchpad's tap) go out in successive drains, and what
+// follows them waits its turn behind them.
 TEST_F(WindowTest, AQuickClickTakesOneDrainForItsTouchAndTheNextForItsRelease) {
     createWindow(1024, 600);
-    const auto touch = [](int type) { return SeenEvent::touch(type, 0, 100, 200); };
+    const auto touch = [](int type, int x = 100, int y = 200) {
+        return SeenEvent::touch(type, 0, x, y);
+    };
     const std::vector<SeenEvent> click = {touch(SCREEN_EVENT_MTOUCH_TOUCH)},
                                  release = {touch(SCREEN_EVENT_MTOUCH_RELEASE)};
+    const std::string window = std::to_string(window_);
     const struct {
-        const char* clicks;
+        std::string clicks;
         std::vector<std::vector<SeenEvent>> drains;
     } cases[] = {
         {"click 1", {click, release}},
         {"click --repeat 2 --delay 1 1", {click, release, click, release}},
+        // A click, then at once a second one that drags: the drag waits behind the first
+        // click's release.
+        {"click 1 mousedown 1 mousemove --window " + window + " 300 250 mouseup 1",
+         {click,
+          release,
+          {touch(SCREEN_EVENT_MTOUCH_TOUCH), touch(SCREEN_EVENT_MTOUCH_MOVE, 300, 250)},
+          {touch(SCREEN_EVENT_MTOUCH_RELEASE, 300, 250)}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.clicks);
-        const std::string command =
-            "xdotool mousemove --window " + std::to_string(window_) + " 100 200 " + c.clicks;
+        const std::string command = "xdotool mousemove --window " + window + " 100 200 " + c.clicks;
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
         // Everything the clicks sent is on the window's connection before the first drain.
         XSync(observer_, False);

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -5,9 +6,6 @@
 #include <boost/make_shared.hpp>
 
 #include "core/message/MessageSystem.h"
-#include "lib/tablet/bps.h"
-#include "lib/tablet/feed.h"
-#include "lib/tablet/navigator.h"
 #include "platform/playbook/PlaybookSystemEventMessage.h"
 #include "platform/playbook/SystemEventHandlerModulePlaybook.h"
 #include "platform/playbook/qnxMMR.h"
@@ -17,27 +15,11 @@ namespace {
 
 typedef MusicFixture SystemEventModuleTest;
 
-// What the input update does with navigator window states: full screen posts type 1,
-// thumbnail and invisible post type 2, everything else nothing.
-void pumpWindowEvents() {
-    bps_event_t* event = nullptr;
-    while (bps_get_event(&event, 0) == BPS_SUCCESS && event != nullptr) {
-        if (bps_event_get_domain(event) != navigator_get_domain() ||
-            bps_event_get_code(event) != NAVIGATOR_WINDOW_STATE) {
-            continue;
-        }
-        const int state = navigator_event_get_window_state(event);
-        PlaybookSystemEventMessage::MessageType type;
-        if (state == NAVIGATOR_WINDOW_FULLSCREEN) {
-            type = PlaybookSystemEventMessage::WINDOW_FOREGROUND;
-        } else if (state == NAVIGATOR_WINDOW_THUMBNAIL || state == NAVIGATOR_WINDOW_INVISIBLE) {
-            type = PlaybookSystemEventMessage::WINDOW_BACKGROUND;
-        } else {
-            continue;
-        }
-        orvo::MessageSystem::getQueue<PlaybookSystemEventMessage>().postMessage(
-            boost::make_shared<PlaybookSystemEventMessage>(type));
-    }
+// What the input update posts when the window's state changes.
+void post(uint32_t type) {
+    orvo::MessageSystem::getQueue<PlaybookSystemEventMessage>().postMessage(
+        boost::make_shared<PlaybookSystemEventMessage>(
+            static_cast<PlaybookSystemEventMessage::MessageType>(type)));
 }
 
 // The playback speeds the module set, in order, since trace line `from`.
@@ -58,29 +40,26 @@ TEST_F(SystemEventModuleTest, WindowStatesPauseAndResumeTheMusic) {
     ASSERT_TRUE(qnxMMRLoad("audio/tone.mp3", 1.0f, true));
     ASSERT_TRUE(qnxMMRPlay());
 
+    const uint32_t FOREGROUND = PlaybookSystemEventMessage::WINDOW_FOREGROUND;
+    const uint32_t BACKGROUND = PlaybookSystemEventMessage::WINDOW_BACKGROUND;
     const struct {
-        std::vector<int> states;
+        std::vector<uint32_t> posted;
         std::vector<std::string> speeds;  // in drain order: first, then last to second
         bool backgrounded;
     } cases[] = {
         {{}, {}, false},
-        {{NAVIGATOR_WINDOW_FULLSCREEN}, {"resume"}, false},
-        {{NAVIGATOR_WINDOW_THUMBNAIL, NAVIGATOR_WINDOW_FULLSCREEN}, {"pause", "resume"}, true},
-        {{NAVIGATOR_WINDOW_INVISIBLE, NAVIGATOR_WINDOW_FULLSCREEN, NAVIGATOR_WINDOW_THUMBNAIL},
-         {"pause", "pause", "resume"},
-         true},
-        {{7}, {}, false},
+        {{FOREGROUND}, {"resume"}, false},
+        {{BACKGROUND, FOREGROUND}, {"pause", "resume"}, true},
+        {{BACKGROUND, FOREGROUND, BACKGROUND}, {"pause", "pause", "resume"}, true},
+        {{0, 3, 7}, {}, false},
     };
     for (const auto& c : cases) {
-        for (int state : c.states) {
-            tablet_feed_push_window_state(state);
+        for (uint32_t type : c.posted) {
+            post(type);
         }
-        tablet_feed_push_navigator(NAVIGATOR_EXIT);
-        tablet_feed_push_event(navigator_get_domain() + 1, NAVIGATOR_WINDOW_STATE);
-        pumpWindowEvents();
         const std::size_t before = trace().size();
-        EXPECT_EQ(module.update(), c.backgrounded) << c.states.size();
-        EXPECT_EQ(speedsSince(trace(), before), c.speeds) << c.states.size();
+        EXPECT_EQ(module.update(), c.backgrounded) << c.posted.size();
+        EXPECT_EQ(speedsSince(trace(), before), c.speeds) << c.posted.size();
         EXPECT_FALSE(module.update());  // each message is handled once
     }
 }
@@ -91,9 +70,7 @@ TEST(SystemEventModuleQueueTest, ModuleOwnsItsQueue) {
         EXPECT_TRUE(module.init());
         EXPECT_TRUE(orvo::MessageQueueActual<PlaybookSystemEventMessage>::exists());
         // With no music loaded a backgrounding is still reported.
-        orvo::MessageSystem::getQueue<PlaybookSystemEventMessage>().postMessage(
-            boost::make_shared<PlaybookSystemEventMessage>(
-                PlaybookSystemEventMessage::WINDOW_BACKGROUND));
+        post(PlaybookSystemEventMessage::WINDOW_BACKGROUND);
         EXPECT_TRUE(module.update());
     }
     EXPECT_FALSE(orvo::MessageQueueActual<PlaybookSystemEventMessage>::exists());

@@ -8,7 +8,7 @@
 #include "tests/core/file/TempDirectory.h"
 #include "tests/support/LogCheck.h"
 #include "tests/ui/script/ScriptFixture.h"
-#include "ui/script/LuaLibraries.h"
+#include "ui/script/LuaPatterns.h"
 #include "ui/script/ScriptValueStore.h"
 
 using namespace orvo;
@@ -88,7 +88,7 @@ TEST_F(LuaLibrariesTest, PatternsTooComplexForTheStackFailAsScriptErrors) {
     lua_State* state = stateWith("");
     lua_pushlstring(state, deep.data(), deep.size());
     lua_setglobal(state, "deep");
-    const std::string fits = repeated("a*", LuaLibraries::MAX_PATTERN_ITEMS);
+    const std::string fits = repeated("a*", LuaPatterns::MAX_ITEMS);
     lua_pushlstring(state, fits.data(), fits.size());
     lua_setglobal(state, "fits");
     expectValues(
@@ -106,7 +106,38 @@ TEST_F(LuaLibrariesTest, PatternsTooComplexForTheStackFailAsScriptErrors) {
             {"string.match('key = 12', '(%w+) = (%d+)')", "key 12"},
             {"pcall(function() return string.find(nil, 'x') end)", "bad argument #1 to 'find'"},
             {"pcall(function() return string.gsub('x', {}) end)", "bad argument #2 to 'gsub'"},
+            {"pcall(string.gfind, 'x', deep)", "false pattern too complex"},
         });
+    // The bound counts every kind of item.
+    for (const char* item : {"a*", "a+", "a-", "a?"}) {
+        const std::string over =
+            "pcall(string.find, 'x', '" + repeated(item, LuaPatterns::MAX_ITEMS + 1) + "')";
+        const std::string under =
+            "pcall(string.find, 'x', '" + repeated(item, LuaPatterns::MAX_ITEMS) + "')";
+        expectValues(state, {{over.c_str(), "false pattern too complex"}, {under.c_str(), "true"}});
+    }
+}
+
+TEST_F(LuaLibrariesTest, PatternMatchingStopsWithTheScriptsBudget) {
+    trellin_test::expectLogMatching(
+        R"(Lua Error: (\[string ".*"\]:1: )?script stopped after running more than 10000000 instructions)",
+        7);
+    lua_State* state = stateWith(
+        "subject = string.rep('a', 24) "
+        "pattern = string.rep('a*', 12) .. 'b'");
+    expectFailures(state,
+                   {
+                       // Backtracking through every split of the subject.
+                       "string.find(subject, pattern)",
+                       "pcall(string.match, subject, pattern) x = 1",
+                       "for w in string.gmatch(subject, pattern) do end",
+                       "string.gsub(subject, pattern, '')",
+                       "string.gsub(subject, '.', function() string.find(subject, pattern) end)",
+                       // No backtracking, but long runs tried at every start.
+                       "string.find(string.rep('(', 1e5), '%b()')",
+                       "string.find(string.rep('x', 1e4), '[' .. string.rep('a', 1e5) .. ']')",
+                   },
+                   "script stopped after running more than");
 }
 
 TEST_F(LuaLibrariesTest, XpcallHandsTheErrorToItsHandler) {

@@ -4,6 +4,7 @@
 
 #include <lua.hpp>
 
+#include <initializer_list>
 #include <string>
 
 #include "tests/support/LogCheck.h"
@@ -43,6 +44,16 @@ protected:
     }
 
     bool logged(const std::string& text) const { return log.find(text) != std::string::npos; }
+
+    // Each chunk fails in the state with a log line holding text.
+    void expectFailures(lua_State* state, std::initializer_list<const char*> chunks,
+                        const std::string& text) {
+        for (const char* chunk : chunks) {
+            log.clear();
+            EXPECT_FALSE(orvo::ScriptSystem::callLua(state, chunk)) << chunk;
+            EXPECT_TRUE(logged(text)) << chunk << ": " << log;
+        }
+    }
 
     std::string log;
     orvo::ScriptSystem* scripts = nullptr;

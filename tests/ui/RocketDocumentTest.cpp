@@ -182,7 +182,7 @@ TEST_F(RocketDocumentTest, NoDocumentPathLeavesTheRoot) {
           "scripts/x/../../../" + name}) {
         SCOPED_TRACE(path);
         EXPECT_FALSE(ui().addDocument(path.c_str(), true));
-        EXPECT_FALSE(runAs("", "add_document " + path));
+        EXPECT_FALSE(runAs("", "add_document {" + path + "}"));
         EXPECT_FALSE(ui().loadDocument(path.c_str(), false));
         EXPECT_EQ(urls(), std::vector<std::string>{"scripts/page.rml"});
     }
